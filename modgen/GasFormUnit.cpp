@@ -1,0 +1,5 @@
+#include "modgen/GasFormUnit.h"
+
+TGasForm::TGasForm(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Gasproduktion"));
+}

@@ -44,7 +44,6 @@ public:
     void ProzessTimerTimer();
     void CloseBtnClick();
     void HelpImageClick();
-    void AddGasBuffToMinesBtnClick();
     void MakeDataClick();
     // Shows the help record with the given id in the help panel (ui/HelpText.cpp).
     bool ShowHelpText(const QString& id);
@@ -99,6 +98,7 @@ public:
 
     // ---- mod generation (modgen/) --------------------------------------------------------------------
     void CreateModBtnClick();
+    void AddGasBuffToMinesBtnClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

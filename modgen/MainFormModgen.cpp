@@ -2,4 +2,5 @@
 #include "app/MainFormUnit.h"
 
 void TMainForm::CreateModBtnClick() {}
+void TMainForm::AddGasBuffToMinesBtnClick() {}
 void TMainForm::connectModgenHandlers() {}

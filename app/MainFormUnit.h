@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Xml.h"
+#include "editor/CostRow.h"
 
 #include <QMainWindow>
 #include <QMap>
@@ -11,14 +12,6 @@ class QTimer;
 namespace Ui {
 class TMainForm;
 }
-
-// One building-cost row as read from a record.
-struct CostRow {
-    QString guid = QStringLiteral("0");
-    QString amount = QStringLiteral("0");
-    QString name;
-    QString icon;
-};
 
 // The main window. Its creation runs the start-up sequence. The handlers are spread over several source
 // files by subject: start-up, services and hover help (app/), the ship editor (editor/), mod generation

@@ -1,0 +1,12 @@
+# skylathe_platform: the operating-system seam, plain C++. Exactly one implementation is built.
+if(WIN32)
+    add_library(skylathe_platform STATIC ${CMAKE_CURRENT_LIST_DIR}/Platform.h ${CMAKE_CURRENT_LIST_DIR}/platform_win.cpp)
+    target_link_libraries(skylathe_platform PRIVATE advapi32 version)
+    target_compile_definitions(skylathe_platform PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+else()
+    add_library(skylathe_platform STATIC
+        ${CMAKE_CURRENT_LIST_DIR}/Platform.h
+        ${CMAKE_CURRENT_LIST_DIR}/ProcFs.h
+        ${CMAKE_CURRENT_LIST_DIR}/platform_linux.cpp)
+endif()
+set_target_properties(skylathe_platform PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)

@@ -1,0 +1,14 @@
+# The shell's pieces: services on the platform layer, the image collection, game discovery, the font.
+target_sources(skylathe_appcore PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/ImageCollection.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Services.cpp)
+target_link_libraries(skylathe_appcore PUBLIC skylathe_platform)
+
+# The artwork of the image collection, embedded as ":/images/<Name>.svg". The collection lists that
+# folder, so a new picture needs nothing but its file.
+file(GLOB skylathe_images CONFIGURE_DEPENDS
+    ${CMAKE_SOURCE_DIR}/resources/images/*.svg ${CMAKE_SOURCE_DIR}/resources/images/*.png)
+qt_add_resources(skylathe_appcore skylathe_images
+    PREFIX "/images"
+    BASE ${CMAKE_SOURCE_DIR}/resources/images
+    FILES ${skylathe_images})

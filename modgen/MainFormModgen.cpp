@@ -1,6 +1,27 @@
-// The main window's mod generation handler (placeholder until the generator lands).
+// The main window's handlers of mod generation and of the mine dialog.
+#include "app/Forms.h"
 #include "app/MainFormUnit.h"
+#include "modgen/CreateModification.h"
+#include "modgen/GasFormUnit.h"
 
-void TMainForm::CreateModBtnClick() {}
-void TMainForm::AddGasBuffToMinesBtnClick() {}
-void TMainForm::connectModgenHandlers() {}
+#include <QPushButton>
+
+void TMainForm::CreateModBtnClick() {
+    SaveCurrentShip();
+    CreateModification();
+}
+
+void TMainForm::AddGasBuffToMinesBtnClick() {
+    if (GasForm) {
+        GasForm->exec();
+    }
+}
+
+void TMainForm::connectModgenHandlers() {
+    if (auto* button = findChild<QPushButton*>(QStringLiteral("CreateModBtn"))) {
+        connect(button, &QPushButton::clicked, this, &TMainForm::CreateModBtnClick);
+    }
+    if (auto* button = findChild<QPushButton*>(QStringLiteral("AddGasBuffToMinesBtn"))) {
+        connect(button, &QPushButton::clicked, this, &TMainForm::AddGasBuffToMinesBtnClick);
+    }
+}

@@ -1,0 +1,67 @@
+#include "modgen/Deployment.h"
+
+#include "data/Error.h"
+#include "data/TextFile.h"
+#include "modgen/FolderTree.h"
+#include "modgen/ModFolders.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+QByteArray pngBytes(const ModIcon& icon, const QString& path) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (icon.image.isNull() || !icon.image.save(&buffer, "PNG")) {
+        throw SkylatheError(
+            QStringLiteral("Das Symbol „%1“ kann nicht als PNG-Datei „%2“ geschrieben werden.")
+                .arg(icon.name, QDir::toNativeSeparators(path)));
+    }
+    return bytes;
+}
+
+} // namespace
+
+const QStringList& ModIconNames() {
+    static const QStringList names{
+        QStringLiteral("icon_airship_artic_star"),
+        QStringLiteral("icon_airship_hunter_light_star"),
+        QStringLiteral("icon_airship_hunter_star"),
+        QStringLiteral("icon_airship_cargo_small_star"),
+        QStringLiteral("icon_airship_cargo_medium_b_star"),
+        QStringLiteral("icon_airship_cargo_large_a_star"),
+        QStringLiteral("icon_gas_buff"),
+    };
+    return names;
+}
+
+void DeployMod(const QString& dataFolder, const QString& modFolder, const QList<ModIcon>& icons) {
+    const QString mod = ModFolderPath(modFolder);
+
+    // The asset folder holds nothing but the new asset file.
+    const QString assetFolder = mod + QStringLiteral("data/config/export/main/asset");
+    RemoveFolderTree(assetFolder);
+    CreateFolderPath(assetFolder);
+    CopyFileAtomically(dataFolder + QStringLiteral("assets.xml"),
+                       assetFolder + QStringLiteral("/assets.xml"));
+
+    const QString textFolder = mod + QStringLiteral("data/config/gui");
+    CreateFolderPath(textFolder);
+    CopyFileAtomically(dataFolder + QStringLiteral("texts_german.xml"),
+                       textFolder + QStringLiteral("/texts_german.xml"));
+
+    const QString iconFolder = mod + QStringLiteral("data/icon");
+    CreateFolderPath(iconFolder);
+    for (const ModIcon& icon : icons) {
+        const QString path = iconFolder + QLatin1Char('/') + icon.name + QStringLiteral(".png");
+        WriteFileAtomically(path, pngBytes(icon, path));
+    }
+
+    RemoveFolderTree(modFolder + kYardModName);
+    CopyFolderTreeSkippingFailures(dataFolder + kYardModName, modFolder + kYardModName);
+
+    QFile::remove(dataFolder + QStringLiteral("assets.xml"));
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The 44 lines of the mod's "modinfo.json" with the given program version and the base64 text of the
+// preview picture.
+QStringList ModInfoLines(const QString& version, const QString& imageBase64);
+
+// Writes the preview picture (PNG bytes as stored) to dataFolder + "Active.png", removes a leftover
+// dataFolder + "ActiveIcon.png", and writes modFolder + "[Air Ships] Aerolune/modinfo.json" (UTF-8
+// without BOM, CR LF after every line) with the picture encoded from the written file. Returns true.
+bool WriteModInfo(const QString& dataFolder, const QString& modFolder, const QString& version,
+                  const QByteArray& previewPng);
+
+// The whole file as one line of base64 (RFC 4648 alphabet, "=" padding). Throws SkylatheError naming the
+// file when it cannot be read.
+QString EncodeFileBase64(const QString& path);

@@ -14,3 +14,8 @@ bool WriteProductCatalogue(const QString& dataFolder);
 
 // All seven steps in order (WriteModTexts is the sixth).
 bool RunDataPreparation(const QString& originalFolder, const QString& dataFolder);
+
+// Gives the shipped working file its layout: the Mapinguari record (2000502010) of dataFolder +
+// "AirShipFull.xml" gets its cost rows in the saved form and a line break at the end of its description,
+// as after a save in the editor. Run by the package build after RunDataPreparation. Returns true.
+bool ShapeShippedWorkingFile(const QString& dataFolder);

@@ -1,6 +1,20 @@
 #include "tools/Commands.h"
 
-int RunFormatCommand(const QStringList&) {
-    PrintError(QStringLiteral("Der Befehl „format“ ist in diesem Build nicht enthalten."));
-    return 1;
+#include "data/Error.h"
+#include "data/Xml.h"
+
+int RunFormatCommand(const QStringList& args) {
+    if (args.isEmpty()) {
+        PrintError(QStringLiteral("Aufruf: skylathe-cli format <Datei>…"));
+        return 1;
+    }
+    for (const QString& file : args) {
+        try {
+            FormatXmlFile(file);
+        } catch (const SkylatheError& error) {
+            PrintError(error.message());
+            return 1;
+        }
+    }
+    return 0;
 }

@@ -1,0 +1,1 @@
+skylathe_add_test(test_editor_core SOURCES test_editor_core.cpp LIBS skylathe_editor)

@@ -1,26 +1,363 @@
-// The main window's ship editor handlers (placeholders until the editor lands).
+// The main window's ship list, detail view and cost rows.
+#include "app/Forms.h"
+#include "app/ImageCollection.h"
 #include "app/MainFormUnit.h"
+#include "data/Error.h"
+#include "data/Folders.h"
+#include "data/ShipTable.h"
+#include "data/ValueFields.h"
+#include "editor/EditorControls.h"
+#include "editor/ProductCatalogue.h"
+#include "editor/ProductFormUnit.h"
+#include "editor/ShipIndex.h"
+#include "editor/ShipRecord.h"
+#include "editor/XMLInfoOrg.h"
+#include "ui/XMLMessage.h"
+#include "ui_MainFormUnit.h"
 
-bool TMainForm::FillShipList() { return true; }
-int TMainForm::ShipViewCompare(const QString& pos1, const QString& pos2) const {
-    return QString::compare(pos1, pos2, Qt::CaseInsensitive);
+#include <algorithm>
+
+namespace {
+
+// Case-insensitive for the letters a to z only; every other character compares by its code.
+char16_t foldAsciiCase(char16_t c) {
+    return (c >= u'a' && c <= u'z') ? char16_t(c - u'a' + u'A') : c;
 }
-void TMainForm::HeliumGasImageClick() {}
-void TMainForm::ArcticGasImageClick() {}
-void TMainForm::ShipViewClick() {}
-bool TMainForm::LoadShipDetails() { return true; }
-void TMainForm::LoadShipValues(const QString&) {}
-void TMainForm::LoadCostRows() {}
-bool TMainForm::MarkChangedValues() { return true; }
-void TMainForm::UNIClick() {}
-void TMainForm::ShipNameEditChange() {}
-void TMainForm::ForwardSpeedChangeValue() {}
-void TMainForm::ChangeCostClick() {}
-bool TMainForm::SaveCurrentShip() { return true; }
-void TMainForm::SaveBtnClick() {}
-void TMainForm::SingleResetImageClick() {}
-bool TMainForm::ResetCurrentShip() { return true; }
-void TMainForm::FullResetImageClick() {}
-bool TMainForm::ResetAllShips() { return true; }
-void TMainForm::ShowOrgDataFormClick() {}
-void TMainForm::connectEditorHandlers() {}
+
+// Painting stays locked for the whole load, also when a step fails.
+class PaintLock {
+public:
+    explicit PaintLock(QWidget* window) : m_window(window), m_wasEnabled(window->updatesEnabled()) {
+        m_window->setUpdatesEnabled(false);
+    }
+    ~PaintLock() { m_window->setUpdatesEnabled(m_wasEnabled); }
+    PaintLock(const PaintLock&) = delete;
+    PaintLock& operator=(const PaintLock&) = delete;
+
+private:
+    QWidget* m_window;
+    bool m_wasEnabled;
+};
+
+QString normalisedLineBreaks(QString text) {
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace
+
+int TMainForm::ShipViewCompare(const QString& pos1, const QString& pos2) const {
+    const qsizetype n = qMin(pos1.size(), pos2.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t a = foldAsciiCase(pos1.at(i).unicode());
+        const char16_t b = foldAsciiCase(pos2.at(i).unicode());
+        if (a != b) {
+            return a < b ? -1 : 1;
+        }
+    }
+    return pos1.size() == pos2.size() ? 0 : (pos1.size() < pos2.size() ? -1 : 1);
+}
+
+bool TMainForm::FillShipList() {
+    ui->ShipView->clear();
+    ShipImages.clear();
+    ShipIndexDocument = XmlDocument::load(AppFolders().DataFolder + QStringLiteral("AirShipShort.xml"));
+    const QList<ShipIndexEntry> entries = ReadShipIndex(ShipIndexDocument, CurrentGasType);
+
+    QList<int> order;
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        ShipImages.append(entries[i].icon);
+        order.append(int(i));
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return ShipViewCompare(entries[a].pos, entries[b].pos) < 0; });
+
+    ui->ShipView->setUpdatesEnabled(false);
+    for (const int i : order) {
+        auto* line = new QTreeWidgetItem(ui->ShipView);
+        line->setText(0, entries[i].guid);
+        // The caption belongs to the icon column, which is only as wide as the icon.
+        line->setForeground(0, QBrush(Qt::transparent));
+        line->setData(0, Qt::UserRole, i);
+        line->setIcon(0, QIcon(PixmapFromCollection(ShipImages[i], 64, 64)));
+        line->setText(1, entries[i].name);
+        line->setText(2, entries[i].pos);
+    }
+    ui->ShipView->setUpdatesEnabled(true);
+    return true;
+}
+
+void TMainForm::DrawGasPictures() {
+    const bool arctic = CurrentGasType == QLatin1String("Arcticgas");
+    ui->HeliumGasImage->clear();
+    ui->ArcticGasImage->clear();
+    ui->ArcticGasImage->setPixmap(PixmapFromCollection(
+        arctic ? QStringLiteral("ArcticgasSelected") : QStringLiteral("Arcticgas"), 100, 100));
+    ui->HeliumGasImage->setPixmap(PixmapFromCollection(
+        arctic ? QStringLiteral("Heliumgas") : QStringLiteral("HeliumgasSelected"), 100, 100));
+}
+
+namespace {
+
+void selectLine(QTreeWidget* view, int index) {
+    if (index >= 0 && index < view->topLevelItemCount()) {
+        view->setCurrentItem(view->topLevelItem(index));
+    }
+}
+
+int selectedLine(QTreeWidget* view) {
+    QTreeWidgetItem* line = view->currentItem();
+    return line ? view->indexOfTopLevelItem(line) : -1;
+}
+
+} // namespace
+
+void TMainForm::HeliumGasImageClick() {
+    CurrentGasType = QStringLiteral("Heliumgas");
+    const int line = selectedLine(ui->ShipView);
+    DrawGasPictures();
+    FillShipList();
+    selectLine(ui->ShipView, line);
+    LoadShipDetails();
+    ValuesChanged = false;
+    CostsChanged = false;
+}
+
+void TMainForm::ArcticGasImageClick() {
+    CurrentGasType = QStringLiteral("Arcticgas");
+    const int line = selectedLine(ui->ShipView);
+    DrawGasPictures();
+    FillShipList();
+    selectLine(ui->ShipView, line);
+    LoadShipDetails();
+    ValuesChanged = false;
+    CostsChanged = false;
+}
+
+void TMainForm::ShipViewClick() {
+    if (ValuesChanged || CostsChanged) {
+        if (MessageForm->Ask(CurrentShipIcon, QStringLiteral("Sicherheitsabfrage"),
+                             QStringLiteral("Änderungen speichern ?"), QStringLiteral("Ja"),
+                             QStringLiteral("Nein"))) {
+            SaveCurrentShip();
+            LoadShipDetails();
+            return;
+        }
+    }
+    ValuesChanged = false;
+    CostsChanged = false;
+    LoadShipDetails();
+}
+
+bool TMainForm::LoadShipDetails() {
+    PaintLock lock(this);
+    ui->ShipInfoMemo->clear();
+
+    const QString folder = AppFolders().DataFolder;
+    WorkingAssetDocument = XmlDocument::load(folder + QStringLiteral("AirShipFull.xml"));
+    OriginalAssetDocument = XmlDocument::load(folder + QStringLiteral("AirShipFullOrg.xml"));
+    ShipIndexDocument = XmlDocument::load(folder + QStringLiteral("AirShipShort.xml"));
+    ProductDocument = XmlDocument::load(folder + QStringLiteral("ProductList.xml"));
+    WorkingAssetDocument.root();
+    OriginalAssetDocument.root();
+    ShipIndexDocument.root();
+    ProductDocument.root();
+
+    // Without a selected line (a click below the last one) the first line is shown.
+    if (!ui->ShipView->currentItem()) {
+        if (ui->ShipView->topLevelItemCount() == 0) {
+            return true;
+        }
+        ui->ShipView->setCurrentItem(ui->ShipView->topLevelItem(0));
+    }
+    const QString guid = ui->ShipView->currentItem()->text(0);
+    const XmlNode working = SelectShipRecord(WorkingAssetDocument, guid, false);
+    const XmlNode original = SelectShipRecord(OriginalAssetDocument, guid, false);
+    const ShipIndexInfo info = ReadShipIndexInfo(ShipIndexDocument, guid);
+    const QString name = working.requireText(QStringLiteral("Standard/Name"));
+    const QString type = working.requireText(QStringLiteral("Standard/Typ"));
+    const QString description = working.requireText(QStringLiteral("Standard/InfoDescriptionText"));
+
+    CurrentShipGUID = guid;
+    WorkingShipNode = working;
+    OriginalShipNode = original;
+    CurrentShipIcon = info.icon;
+    CurrentShipArmed = info.armed;
+    CurrentShipName = name;
+    CurrentShipType = type;
+    ui->ShipInfoMemo->setPlainText(normalisedLineBreaks(description));
+
+    ui->ShipIconImage->setPixmap(PixmapFromCollection(CurrentShipIcon, 118, 118));
+    ui->ShipTypImage->setPixmap(PixmapFromCollection(CurrentShipType, 36, 36));
+    ui->ShipNameEdit->setText(CurrentShipName);
+
+    const bool armed = CurrentShipArmed == QLatin1String("true");
+    ui->MilitaryShipPointsPanel->setVisible(armed);
+    ui->WeaponReloadTimePanel->setVisible(armed);
+    ui->WeaponBaseDamagePanel->setVisible(armed);
+    ui->ArmedImage->setVisible(armed);
+
+    LoadCostRows();
+    LoadShipValues(CurrentShipGUID);
+    MarkChangedValues();
+    return true;
+}
+
+void TMainForm::LoadShipValues(const QString& guid) {
+    EditorControls c(this);
+    QMap<QString, QString> shown;
+    for (const ValueField& field : ValueFields()) {
+        shown.insert(field.box, c.box(field.box)->text());
+    }
+    const RecordValues working = ReadShipValues(WorkingShipNode, false, DecimalSeparatorIsPoint, shown);
+    const RecordValues original =
+        ReadShipValues(OriginalShipNode, true, DecimalSeparatorIsPoint, OriginalValues);
+
+    if (working.speed) {
+        ShipSpeedText = working.texts.value(QStringLiteral("ForwardSpeed"));
+        ShipSpeedMaxKnots = GetMaxSpeedFactor(guid) * *working.speed;
+        ShipSpeedMinKnots = GetMinSpeedFactor(guid) * *working.speed;
+    }
+    for (const ValueField& field : ValueFields()) {
+        if (field.box != QLatin1String("InfluenceCostPoints") && field.box != QLatin1String("ForwardSpeed")) {
+            c.box(field.box)->setText(working.texts.value(field.box));
+        }
+    }
+    ui->ForwardSpeed->setText(ShipSpeedText);
+    ui->ForwardSpeedMaxValue->setText(FormatKnots(ShipSpeedMaxKnots, 1));
+    ui->ForwardSpeedMinValue->setText(FormatKnots(ShipSpeedMinKnots, 1));
+
+    OriginalValues = original.texts;
+    if (original.speed) {
+        OriginalSpeedRangeMax = GetMaxSpeedFactor(guid) * *original.speed;
+        OriginalSpeedRangeMin = GetMinSpeedFactor(guid) * *original.speed;
+    }
+}
+
+void TMainForm::LoadCostRows() {
+    const RecordCosts working = ReadWorkingCosts(WorkingShipNode, ProductDocument);
+    const RecordCosts original = ReadOriginalCosts(OriginalShipNode, ProductDocument);
+    EditorControls c(this);
+    for (int n = 0; n < 7; ++n) {
+        WorkingCosts[n] = working.rows[n];
+        const CostRow& row = working.rows[n];
+        const QString digit = QString::number(n);
+        const bool used = row.amount != QLatin1String("0");
+        c.box(QStringLiteral("CostSpin") + digit)->setText(used ? row.amount : QStringLiteral("0"));
+        c.label(QStringLiteral("CostLabel") + digit)
+            ->setText(used ? row.name : QStringLiteral("keine Auswahl"));
+        c.label(QStringLiteral("CostGUID") + digit)->setText(used ? row.guid : kNoProductGuid);
+        c.setPicture(QStringLiteral("CostImage") + digit, used ? row.icon : QStringLiteral("NoProduct"), 36);
+    }
+    ResetChangeCostArrows();
+    ui->InfluenceCostPoints->setText(working.influenceCostPoints);
+    for (int n = 0; n < 7; ++n) {
+        OriginalCosts[n] = original.rows[n];
+    }
+    OriginalInfluenceCostPoints = original.influenceCostPoints;
+}
+
+void TMainForm::ResetChangeCostArrows() {
+    EditorControls c(this);
+    for (int n = 0; n < 7; ++n) {
+        const QString digit = QString::number(n);
+        const bool liftGas = IsLiftGasGuid(WorkingCosts[n].guid);
+        c.setPicture(QStringLiteral("ChangeCostImage") + digit,
+                     liftGas ? QStringLiteral("RedArrow") : QStringLiteral("BrownArrow"), 36);
+        c.widget(QStringLiteral("ChangeCostImage") + digit)->setEnabled(!liftGas);
+        c.box(QStringLiteral("CostSpin") + digit)->setMinimum(liftGas ? 1 : 0);
+    }
+}
+
+bool TMainForm::MarkChangedValues() {
+    ValuesChanged = false;
+    EditorControls c(this);
+    for (int j = 0; j < 7; ++j) {
+        c.label(QStringLiteral("CostDot") + QString::number(j))->setVisible(false);
+    }
+    for (const ValueField& field : ValueFields()) {
+        c.label(field.marker)->setVisible(false);
+    }
+    update();
+
+    for (int j = 0; j < 7; ++j) {
+        const QString digit = QString::number(j);
+        const CostRow& original = OriginalCosts[j];
+        QLabel* dot = c.label(QStringLiteral("CostDot") + digit);
+        const QString amount = c.box(QStringLiteral("CostSpin") + digit)->text();
+        if (c.label(QStringLiteral("CostGUID") + digit)->text() != original.guid ||
+            amount != original.amount) {
+            dot->setVisible(true);
+        }
+        // A row the shipped record leaves empty is empty again as soon as its amount is 0.
+        if (amount == original.amount && amount == QLatin1String("0")) {
+            dot->setVisible(false);
+            c.label(QStringLiteral("CostLabel") + digit)->setText(QStringLiteral("keine Auswahl"));
+            c.label(QStringLiteral("CostGUID") + digit)->setText(kNoProductGuid);
+            c.setPicture(QStringLiteral("CostImage") + digit, QStringLiteral("NoProduct"), 36);
+        }
+    }
+
+    for (const ValueField& field : ValueFields()) {
+        const QString text = c.box(field.box)->text();
+        const QString original = field.box == QLatin1String("InfluenceCostPoints")
+                                     ? OriginalInfluenceCostPoints
+                                     : OriginalValues.value(field.box);
+        bool differs = text != original;
+        if (field.conversion == ValueConversion::MillisToSeconds) {
+            // "0900" equals "900"; a text that is no whole number (an emptied box) counts as changed.
+            const std::optional<qint64> seconds = ParseWholeNumber(text);
+            differs = !seconds || QString::number(*seconds) != original;
+        }
+        if (differs) {
+            c.label(field.marker)->setVisible(true);
+        }
+    }
+    return true;
+}
+
+void TMainForm::UNIClick() {
+    MarkChangedValues();
+    ValuesChanged = true;
+}
+
+void TMainForm::ShipNameEditChange() {
+    MarkChangedValues();
+    ValuesChanged = true;
+}
+
+void TMainForm::ForwardSpeedChangeValue() {
+    const double speed = ui->ForwardSpeed->value();
+    ShipSpeedMaxKnots = GetMaxSpeedFactor(CurrentShipGUID) * speed;
+    ShipSpeedMinKnots = GetMinSpeedFactor(CurrentShipGUID) * speed;
+    ui->ForwardSpeedMaxValue->setText(FormatKnots(ShipSpeedMaxKnots, 1));
+    ui->ForwardSpeedMinValue->setText(FormatKnots(ShipSpeedMinKnots, 1));
+}
+
+namespace {
+// The main window's normal (restored) outer rectangle.
+QRect restoredFrame(const QWidget* window) {
+    if (window->isMaximized() || window->isMinimized() || window->isFullScreen()) {
+        const QRect normal = window->normalGeometry();
+        const QRect frame = window->frameGeometry();
+        const QRect client = window->geometry();
+        return normal.adjusted(frame.left() - client.left(), frame.top() - client.top(), 0, 0);
+    }
+    return window->frameGeometry();
+}
+} // namespace
+
+void TMainForm::ChangeCostClick() {
+    CostsChanged = true;
+    if (OrgDataForm && OrgDataForm->isVisible()) {
+        OrgDataForm->hide();
+    }
+    const QRect frame = restoredFrame(this);
+    EditorControls(this).setPicture(ClickedImageName, QStringLiteral("GreenArrow"), 36);
+    if (ClickedImageName.contains(QLatin1String("ChangeCost"))) {
+        ProductForm->move(frame.left() + 320, frame.top() + 174);
+    }
+    ProductForm->exec();
+    MarkChangedValues();
+}

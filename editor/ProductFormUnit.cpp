@@ -1,5 +1,142 @@
 #include "editor/ProductFormUnit.h"
 
-TProductForm::TProductForm(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Produktauswahl"));
+#include "app/Forms.h"
+#include "app/ImageCollection.h"
+#include "app/MainFormUnit.h"
+#include "data/Error.h"
+#include "data/Folders.h"
+#include "editor/EditorControls.h"
+#include "editor/ProductCatalogue.h"
+#include "ui/ErrorDisplay.h"
+#include "ui_ProductFormUnit.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMouseEvent>
+
+namespace {
+constexpr int kClientWidth = 330;
+constexpr int kClientHeight = 361;
+} // namespace
+
+TProductForm::TProductForm(QWidget* parent) : QDialog(parent), ui(new Ui::TProductForm) {
+    ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(kClientWidth, kClientHeight);
+    setModal(true);
+    ui->ShipBox->viewport()->installEventFilter(this);
+    ui->ShipBoxContents->installEventFilter(this);
+    RunEditorAction([this] { FormCreate(); });
+}
+
+TProductForm::~TProductForm() {
+    delete ui;
+}
+
+void TProductForm::FormCreate() {
+    if (!MainForm) {
+        return;
+    }
+    MainForm->ProductDocument =
+        XmlDocument::load(AppFolders().DataFolder + QStringLiteral("ProductList.xml"));
+    FillProductGrid(QStringLiteral("Ship"));
+}
+
+void TProductForm::FillProductGrid(const QString& prefix) {
+    const QList<Product> products = PickerProducts(MainForm->ProductDocument);
+    QWidget* box = ui->ShipBoxContents;
+    int x = 12;
+    int y = 14;
+    int bottom = 0;
+    for (const Product& product : products) {
+        auto* frame = new QLabel(box);
+        frame->setObjectName(prefix + product.guid);
+        frame->setPixmap(PixmapFromCollection(QStringLiteral("ProductShape"), 60, 60));
+        frame->setGeometry(x, y, 60, 60);
+
+        auto* tile = new QLabel(box);
+        tile->setObjectName(QStringLiteral("GUID") + product.guid);
+        tile->setToolTip(product.name);
+        tile->setPixmap(PixmapFromCollection(product.icon, 58, 58));
+        tile->setGeometry(x + 2, y + 2, 56, 56);
+        tile->installEventFilter(this);
+        bottom = y + 60;
+
+        x += 76;
+        if (x > 304) {
+            x = 12;
+            y += 77;
+        }
+    }
+    box->resize(ui->ShipBox->width() - 2, qMax(ui->ShipBox->height(), bottom + 14));
+    ui->ScrollBoxes->setEnabled(true);
+    ui->ShipBox->setEnabled(true);
+}
+
+void TProductForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TProductForm::FormShow() {
+    ui->ShipBox->setVisible(true);
+}
+
+bool TProductForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && mouse->button() == Qt::LeftButton &&
+            widget->rect().contains(mouse->position().toPoint())) {
+            // A click on the scroll area's viewport counts as a click on ShipBox itself.
+            const QString name =
+                widget == ui->ShipBox->viewport() ? ui->ShipBox->objectName() : widget->objectName();
+            RunEditorAction([this, name] { ShipBoxClick(name); });
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TProductForm::ShipBoxClick(const QString& clickedControl) {
+    PickProduct(MainForm ? MainForm->ClickedImageName : QString(), clickedControl);
+}
+
+void TProductForm::PickProduct(const QString& clickedImageName, const QString& clickedControl) {
+    if (!clickedControl.startsWith(QLatin1String("GUID")) || !MainForm || clickedImageName.isEmpty()) {
+        return;
+    }
+    const QString guid = clickedControl.mid(4, 20).trimmed();
+    const QString row = clickedImageName.right(1);
+    EditorControls c(MainForm);
+    if (guid != kRemoveCostGuid) {
+        QCoreApplication::processEvents();
+        const Product product = LookupProduct(MainForm->ProductDocument, guid);
+        c.label(QStringLiteral("CostLabel") + row)->setText(product.name);
+        c.label(QStringLiteral("CostGUID") + row)->setText(guid);
+        ValueBox* amount = c.box(QStringLiteral("CostSpin") + row);
+        if (amount->value() == 0) {
+            amount->setValue(1);
+        }
+        c.setPicture(QStringLiteral("CostImage") + row, product.icon, 36);
+    } else {
+        c.label(QStringLiteral("CostLabel") + row)->setText(QStringLiteral("keine Auswahl"));
+        c.label(QStringLiteral("CostGUID") + row)->setText(kNoProductGuid);
+        c.box(QStringLiteral("CostSpin") + row)->setValue(0);
+        c.setPicture(QStringLiteral("CostImage") + row, QStringLiteral("NoProduct"), 36);
+        c.label(QStringLiteral("CostDot") + row)->setVisible(false);
+    }
+    close();
+}
+
+void TProductForm::FormClose() {
+    if (MainForm) {
+        MainForm->ResetChangeCostArrows();
+    }
+}
+
+void TProductForm::done(int result) {
+    RunEditorAction([this] { FormClose(); });
+    QDialog::done(result);
 }

@@ -1,0 +1,165 @@
+// The main window's saving, resets and the original-values window.
+#include "app/Forms.h"
+#include "app/ImageCollection.h"
+#include "app/MainFormUnit.h"
+#include "data/Error.h"
+#include "data/Folders.h"
+#include "data/ValueFields.h"
+#include "editor/EditorControls.h"
+#include "editor/ProductFormUnit.h"
+#include "editor/ShipReset.h"
+#include "editor/ShipSave.h"
+#include "editor/XMLInfoOrg.h"
+#include "modgen/CreateModification.h"
+#include "ui/XMLMessage.h"
+#include "ui_MainFormUnit.h"
+#include "ui_XMLInfoOrg.h"
+
+#include <QApplication>
+#include <QDir>
+
+namespace {
+
+ShipEdits collectEdits(TMainForm* form) {
+    EditorControls c(form);
+    ShipEdits edits;
+    edits.name = form->ui->ShipNameEdit->text();
+    edits.description = form->ui->ShipInfoMemo->toPlainText();
+    for (int i = 0; i < 7; ++i) {
+        const QString digit = QString::number(i);
+        edits.costs[i] = {c.label(QStringLiteral("CostGUID") + digit)->text(),
+                          c.box(QStringLiteral("CostSpin") + digit)->text()};
+    }
+    edits.influenceCostPoints = form->ui->InfluenceCostPoints->text();
+    for (const ValueField& field : ValueFields()) {
+        edits.values.insert(field.box, c.box(field.box)->text());
+    }
+    return edits;
+}
+
+int selectedLine(QTreeWidget* view) {
+    QTreeWidgetItem* line = view->currentItem();
+    return line ? view->indexOfTopLevelItem(line) : -1;
+}
+
+void selectLine(QTreeWidget* view, int index) {
+    if (index >= 0 && index < view->topLevelItemCount()) {
+        view->setCurrentItem(view->topLevelItem(index));
+    }
+}
+
+// The hourglass for a longer action, restored however the action ends.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
+
+bool TMainForm::SaveCurrentShip() {
+    if (CurrentShipGUID.isEmpty()) {
+        throw SkylatheError(QStringLiteral("Es ist kein Luftschiff geladen; es gibt nichts zu speichern."));
+    }
+    const QString folder = AppFolders().DataFolder;
+    SaveShip(folder, CurrentShipGUID, collectEdits(this));
+    ValuesChanged = false;
+    CostsChanged = false;
+
+    WorkingAssetDocument = XmlDocument::load(folder + QStringLiteral("AirShipFull.xml"));
+    ShipIndexDocument = XmlDocument::load(folder + QStringLiteral("AirShipShort.xml"));
+    const int line = selectedLine(ui->ShipView);
+    FillShipList();
+    selectLine(ui->ShipView, line);
+    LoadShipDetails();
+
+    const QString modFolder = AppFolders().ModFolder;
+    if (!modFolder.isEmpty() && QDir(modFolder + QStringLiteral("[Air Ships] Aerolune")).exists()) {
+        CreateModification();
+    }
+    return true;
+}
+
+void TMainForm::SaveBtnClick() {
+    SaveCurrentShip();
+    ValuesChanged = false;
+}
+
+void TMainForm::SingleResetImageClick() {
+    const QString message =
+        ui->ShipNameEdit->text() + QStringLiteral("\r\r") +
+        QStringLiteral("Alle Werte für dieses Luftschiff auf die Standardwerte zurücksetzen?\r") +
+        QStringLiteral("Die entsprechende Modifikation wird komplett neu erzeugt.\r");
+    if (!MessageForm->Ask(CurrentShipIcon, QStringLiteral("Sicherheitsabfrage"), message,
+                          QStringLiteral("Ja"), QStringLiteral("Nein"))) {
+        return;
+    }
+    ResetCurrentShip();
+    WaitCursor wait;
+    SaveCurrentShip();
+    CreateModification();
+}
+
+bool TMainForm::ResetCurrentShip() {
+    if (CurrentShipGUID.isEmpty()) {
+        throw SkylatheError(QStringLiteral("Es ist kein Luftschiff geladen; es gibt nichts zurückzusetzen."));
+    }
+    const int line = selectedLine(ui->ShipView);
+    const QString folder = AppFolders().DataFolder;
+    ResetShipRecord(folder, CurrentShipGUID);
+    WorkingAssetDocument = XmlDocument::load(folder + QStringLiteral("AirShipFull.xml"));
+    OriginalAssetDocument = XmlDocument::load(folder + QStringLiteral("AirShipFullOrg.xml"));
+    DrawGasPictures();
+    FillShipList();
+    selectLine(ui->ShipView, line);
+    LoadShipDetails();
+    ValuesChanged = false;
+    CostsChanged = false;
+    return true;
+}
+
+void TMainForm::FullResetImageClick() {
+    const QString message = QStringLiteral("Diese Aktion setzt alle Einstellungen aller\r") +
+                            QStringLiteral("Luftschiffe auf die Standardwerte zurück.\r") +
+                            QStringLiteral("Vorhandene Modifikationen werden entfernt\r");
+    if (MessageForm->Ask(QStringLiteral("Frage"), QStringLiteral("Sicherheitsabfrage"), message,
+                         QStringLiteral("  Zurücksetzen  "), QStringLiteral("Abbrechen"))) {
+        ResetAllShips();
+    }
+}
+
+bool TMainForm::ResetAllShips() {
+    // The files first: when they cannot be reset, the window keeps showing what is on disk.
+    ResetAllShipFiles(AppFolders().DataFolder, AppFolders().ModFolder);
+    CurrentGasType = QStringLiteral("Heliumgas");
+    DrawGasPictures();
+    FillShipList();
+    selectLine(ui->ShipView, 0);
+    LoadShipDetails();
+    ValuesChanged = false;
+    CostsChanged = false;
+    return true;
+}
+
+void TMainForm::ShowOrgDataFormClick() {
+    if (ProductForm && ProductForm->isVisible()) {
+        ProductForm->hide();
+        ResetChangeCostArrows();
+    }
+    OrgDataForm->ui->CostPanel->setVisible(false);
+    OrgDataForm->ui->DetailPanel->setVisible(false);
+    EditorControls(this).setPicture(ClickedImageName, QStringLiteral("GreenList"), 36);
+
+    const QString part = ClickedImageName.mid(14, 20).trimmed();
+    QWidget* panel = EditorControls(OrgDataForm).widget(part + QStringLiteral("Panel"));
+
+    const QRect frame = frameGeometry();
+    const int left = frame.left() + (ClickedImageName == QLatin1String("ImagePanelNameCost") ? 412 : 720);
+    panel->setGeometry(8, 8, 304, 517);
+    panel->setVisible(true);
+    OrgDataForm->setFixedSize(8 + 304 + 8, 8 + 539 + 8);
+    OrgDataForm->move(left, frame.top() + 55);
+    OrgDataForm->exec();
+}

@@ -1,0 +1,53 @@
+// Connects the main window's editor controls to their handlers.
+#include "app/MainFormUnit.h"
+#include "data/ValueFields.h"
+#include "editor/EditorControls.h"
+#include "ui_MainFormUnit.h"
+
+#include <QHeaderView>
+
+void TMainForm::connectEditorHandlers() {
+    ui->ShipView->setColumnWidth(0, 64);
+    ui->ShipView->setColumnHidden(2, true);
+    ui->ShipView->header()->setStretchLastSection(false);
+    ui->ShipView->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    ui->ShipView->setSortingEnabled(false);
+
+    connect(ui->ShipView, &QTreeWidget::itemClicked, this,
+            [this] { RunEditorAction([this] { ShipViewClick(); }); });
+    connectPictureClick(ui->HeliumGasImage, [this] { HeliumGasImageClick(); });
+    connectPictureClick(ui->ArcticGasImage, [this] { ArcticGasImageClick(); });
+
+    EditorControls c(this);
+    for (const ValueField& field : ValueFields()) {
+        connect(c.box(field.box), &ValueBox::changed, this,
+                [this] { RunEditorAction([this] { UNIClick(); }); });
+    }
+    for (int i = 0; i < 7; ++i) {
+        const QString digit = QString::number(i);
+        connect(c.box(QStringLiteral("CostSpin") + digit), &ValueBox::changed, this,
+                [this] { RunEditorAction([this] { UNIClick(); }); });
+        const QString arrow = QStringLiteral("ChangeCostImage") + digit;
+        connectPictureClick(c.widget(arrow), [this, arrow] {
+            ClickedImageName = arrow;
+            ChangeCostClick();
+        });
+    }
+    connect(ui->ForwardSpeed, &ValueBox::valueChanged, this,
+            [this] { RunEditorAction([this] { ForwardSpeedChangeValue(); }); });
+    connect(ui->ShipNameEdit, &QLineEdit::textChanged, this,
+            [this] { RunEditorAction([this] { ShipNameEditChange(); }); });
+    connectPictureClick(ui->CostLabel0, [this] { UNIClick(); });
+
+    connect(ui->SaveBtn, &QPushButton::clicked, this,
+            [this] { RunEditorAction([this] { SaveBtnClick(); }); });
+    connectPictureClick(ui->SingleResetImage, [this] { SingleResetImageClick(); });
+    connectPictureClick(ui->FullResetImage, [this] { FullResetImageClick(); });
+    for (QLabel* list : {ui->ImagePanelNameCost, ui->ImagePanelNameDetail}) {
+        const QString name = list->objectName();
+        connectPictureClick(list, [this, name] {
+            ClickedImageName = name;
+            ShowOrgDataFormClick();
+        });
+    }
+}

@@ -356,7 +356,7 @@ void TMainForm::ChangeCostClick() {
     const QRect frame = restoredFrame(this);
     EditorControls(this).setPicture(ClickedImageName, QStringLiteral("GreenArrow"), 36);
     if (ClickedImageName.contains(QLatin1String("ChangeCost"))) {
-        ProductForm->move(frame.left() + 320, frame.top() + 174);
+        ProductForm->placeAt(QPoint(frame.left() + 320, frame.top() + 174));
     }
     ProductForm->exec();
     MarkChangedValues();

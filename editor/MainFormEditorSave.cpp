@@ -160,6 +160,6 @@ void TMainForm::ShowOrgDataFormClick() {
     panel->setGeometry(8, 8, 304, 517);
     panel->setVisible(true);
     OrgDataForm->setFixedSize(8 + 304 + 8, 8 + 539 + 8);
-    OrgDataForm->move(left, frame.top() + 55);
+    OrgDataForm->placeAt(QPoint(left, frame.top() + 55));
     OrgDataForm->exec();
 }

@@ -74,8 +74,17 @@ void TProductForm::FillProductGrid(const QString& prefix) {
     ui->ShipBox->setEnabled(true);
 }
 
+void TProductForm::placeAt(const QPoint& topLeft) {
+    m_place = topLeft;
+    move(topLeft);
+}
+
 void TProductForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // The frame's size is known only once the window is shown; placing it again keeps the frame's corner.
+    if (m_place) {
+        move(*m_place);
+    }
     FormShow();
 }
 

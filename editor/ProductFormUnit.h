@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QPoint>
+#include <optional>
 
 namespace Ui {
 class TProductForm;
@@ -29,7 +31,13 @@ public:
     // Closing by any way (a pick, the close box, Escape) resets the main window's change arrows.
     void done(int result) override;
 
+    // Places the window's outer frame at `topLeft` for its next showing.
+    void placeAt(const QPoint& topLeft);
+
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::optional<QPoint> m_place;
 };

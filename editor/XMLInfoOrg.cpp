@@ -30,6 +30,19 @@ bool TOrgDataForm::event(QEvent* e) {
     return handled;
 }
 
+void TOrgDataForm::placeAt(const QPoint& topLeft) {
+    m_place = topLeft;
+    move(topLeft);
+}
+
+void TOrgDataForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The frame's size is known only once the window is shown; placing it again keeps the frame's corner.
+    if (m_place) {
+        move(*m_place);
+    }
+}
+
 void TOrgDataForm::FormActivate() {
     ui->CostPanel->resize(ui->CostPanel->width(), 539);
     ui->DetailPanel->resize(ui->DetailPanel->width(), 539);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QPoint>
+#include <optional>
 
 namespace Ui {
 class TOrgDataForm;
@@ -22,6 +24,13 @@ public:
     void FillOriginalCosts();
     void FillOriginalValues();
 
+    // Places the window's outer frame at `topLeft` for its next showing.
+    void placeAt(const QPoint& topLeft);
+
 protected:
     bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    std::optional<QPoint> m_place;
 };

@@ -1,0 +1,696 @@
+#include "EditorApp.h"
+
+#include "app/ImageCollection.h"
+#include "data/TextFile.h"
+#include "data/ValueFields.h"
+#include "data/Xml.h"
+#include "editor/ProductFormUnit.h"
+#include "editor/ShipRecord.h"
+#include "editor/XMLInfoOrg.h"
+#include "ui/ValueBox.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QTreeWidget>
+
+namespace {
+
+const QString kKolibri = QStringLiteral("2000502011");
+const QString kAllicanto = QStringLiteral("2000502012");
+
+QTreeWidget* view() {
+    return control<QTreeWidget>(MainForm, "ShipView");
+}
+ValueBox* box(const QString& name) {
+    return control<ValueBox>(MainForm, name);
+}
+QLabel* label(const QString& name) {
+    return control<QLabel>(MainForm, name);
+}
+QString text(const QString& name) {
+    return label(name)->text();
+}
+bool shown(const QString& name) {
+    return control(MainForm, name)->isVisible();
+}
+
+QStringList lineNames() {
+    QStringList names;
+    for (int i = 0; i < view()->topLevelItemCount(); ++i) {
+        names.append(view()->topLevelItem(i)->text(1));
+    }
+    return names;
+}
+
+void clickLine(int index) {
+    QTreeWidgetItem* line = view()->topLevelItem(index);
+    QVERIFY(line);
+    QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, view()->visualItemRect(line).center());
+}
+
+void clickPicture(QWidget* window, const QString& name) {
+    QTest::mouseClick(control(window, name), Qt::LeftButton);
+}
+void clickPicture(const QString& name) {
+    clickPicture(MainForm, name);
+}
+
+// Replaces the box's text as a user would: select all, then type.
+void typeInto(const QString& name, const QString& typed) {
+    ValueBox* b = box(name);
+    b->setFocus();
+    b->selectAll();
+    if (typed.isEmpty()) {
+        QTest::keyClick(b, Qt::Key_Delete);
+    } else {
+        QTest::keyClicks(b, typed);
+    }
+}
+
+QString recordText(const EditorApp& app, const QString& guid, const QString& path) {
+    const XmlDocument doc = XmlDocument::load(app.dataFolder + QStringLiteral("AirShipFull.xml"));
+    return SelectShipRecord(doc, guid, true).requireText(path);
+}
+
+QStringList visibleMarkers() {
+    QStringList names;
+    for (QLabel* l : MainForm->findChildren<QLabel*>()) {
+        if ((l->objectName().contains(QLatin1String("Dot")) ||
+             l->objectName().contains(QLatin1String("DOt"))) &&
+            l->isVisible()) {
+            names.append(l->objectName());
+        }
+    }
+    names.sort();
+    return names;
+}
+
+// Opens the picker from the arrow of `row` and lets `inPicker` act in it.
+void withPicker(int row, std::function<void(QWidget*)> inPicker) {
+    OnNextModal(std::move(inPicker));
+    clickPicture(QStringLiteral("ChangeCostImage%1").arg(row));
+}
+
+void pickTile(int row, const QString& guid) {
+    withPicker(
+        row, [guid](QWidget* picker) { QTest::mouseClick(control(picker, "GUID" + guid), Qt::LeftButton); });
+}
+
+QMap<QString, QByteArray> filesBelow(const QString& folder) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(folder).relativeFilePath(path), ReadFileBytes(path));
+    }
+    return files;
+}
+
+} // namespace
+
+class TestEditorWindows : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<EditorApp> m_app;
+    const EditorApp& app() const { return *m_app; }
+
+private Q_SLOTS:
+    void initTestCase() {
+        if (!QFile::exists(QStringLiteral(SKYLATHE_BINARY_DIR "/package/XMLD/AirShipFull.xml"))) {
+            QSKIP("the data package tree is not built");
+        }
+    }
+
+    void init() {
+        QLocale::setDefault(QLocale::c());
+        m_app = std::make_unique<EditorApp>();
+        QVERIFY(m_app->created());
+        QCOMPARE(TakeCollectedGeneralErrors(), QStringList());
+    }
+
+    void cleanup() {
+        const int unanswered = DropPendingModalActions();
+        const QStringList errors = TakeCollectedGeneralErrors();
+        m_app.reset();
+        QLocale::setDefault(QLocale::c());
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
+        QVERIFY2(unanswered == 0, "an expected dialog did not open");
+    }
+
+    void listsBothGasesInPositionOrder() {
+        QCOMPARE(lineNames(), QStringList({"Mapinguari", "Kolibri", "Allicanto", "Atotolin", "Dtundtuncan",
+                                           "Quetzalcoatl", "Kolibri (bewaffnet)", "Allicanto (bewaffnet)"}));
+        QCOMPARE(view()->currentItem()->text(0), QStringLiteral("2000502010"));
+        QCOMPARE(MainForm->CurrentShipGUID, QStringLiteral("2000502010"));
+        QVERIFY(!MainForm->ValuesChanged && !MainForm->CostsChanged);
+
+        // Kolibri (B) selected, then the arctic picture: its twin Harpyie (B) is selected and shown.
+        clickLine(1);
+        QCOMPARE(MainForm->CurrentShipGUID, kKolibri);
+        clickPicture("ArcticGasImage");
+        QCOMPARE(MainForm->CurrentGasType, QStringLiteral("Arcticgas"));
+        QCOMPARE(lineNames(), QStringList({"Boreas", "Harpyie", "Mantikor", "Hermes", "Pegasus", "Zephyr",
+                                           "Harpyie (bewaffnet)", "Mantikor (bewaffnet)"}));
+        QCOMPARE(view()->currentItem()->text(1), QStringLiteral("Harpyie"));
+        QCOMPARE(MainForm->CurrentShipGUID, QStringLiteral("2000502019"));
+        QCOMPARE(control<QLineEdit>(MainForm, "ShipNameEdit")->text(), QStringLiteral("Harpyie"));
+    }
+
+    void sharedIconsGetAnEntryEach() {
+        QCOMPARE(MainForm->ShipImages.count(QStringLiteral("icon_airship_hunter_light")), 2);
+        QCOMPARE(MainForm->ShipImages.size(), 8);
+        for (int i = 0; i < view()->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* line = view()->topLevelItem(i);
+            const int image = line->data(0, Qt::UserRole).toInt();
+            const QString icon = MainForm->ShipImages.value(image);
+            const XmlDocument index = XmlDocument::load(app().dataFolder + "AirShipShort.xml");
+            QCOMPARE(icon,
+                     index.root().require("AirShip[@GUID=\"" + line->text(0) + "\"]").attribute("Icon"));
+            QVERIFY(!line->icon(0).isNull());
+            QCOMPARE(line->icon(0).pixmap(64, 64).toImage(), PixmapFromCollection(icon, 64, 64).toImage());
+        }
+    }
+
+    void positionLettersCompareIgnoringAsciiCaseOnly_data() {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<int>("sign");
+        QTest::newRow("b and B") << "b"
+                                 << "B" << 0;
+        QTest::newRow("A before b") << "A"
+                                    << "b" << -1;
+        QTest::newRow("H after g") << "H"
+                                   << "g" << 1;
+        QTest::newRow("bracket after every letter") << "["
+                                                    << "z" << 1;
+        QTest::newRow("umlauts keep their case") << "ä"
+                                                 << "Ä" << 1;
+        QTest::newRow("shorter first") << "A"
+                                       << "AA" << -1;
+    }
+
+    void positionLettersCompareIgnoringAsciiCaseOnly() {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(int, sign);
+        const int result = MainForm->ShipViewCompare(a, b);
+        QCOMPARE(result < 0 ? -1 : (result > 0 ? 1 : 0), sign);
+    }
+
+    void gasPictureDropsEditsWithoutAsking() {
+        clickLine(1);
+        typeInto("StackLimit", "60");
+        QVERIFY(MainForm->ValuesChanged);
+        clickPicture("HeliumGasImage"); // the gas already in use: a question would block here
+        QCOMPARE(box("StackLimit")->text(), QStringLiteral("50"));
+        QCOMPARE(view()->currentItem()->text(1), QStringLiteral("Kolibri"));
+        QVERIFY(!MainForm->ValuesChanged && !MainForm->CostsChanged);
+        QCOMPARE(visibleMarkers(), QStringList());
+    }
+
+    void clickOnTheShownLineAsksAndNoReloads() {
+        clickLine(1);
+        typeInto("StackLimit", "60");
+        QMap<QString, QString> dialog;
+        AnswerNextModal("AbortBtn", &dialog);
+        clickLine(1);
+        QCOMPARE(dialog.value("MsgBoxLabel"), QStringLiteral("Änderungen speichern ?"));
+        QCOMPARE(dialog.value("HeaderLabel"), QStringLiteral("Sicherheitsabfrage"));
+        QCOMPARE(dialog.value("OKBtn"), QStringLiteral("Ja"));
+        QCOMPARE(dialog.value("AbortBtn"), QStringLiteral("Nein"));
+        QCOMPARE(box("StackLimit")->text(), QStringLiteral("50"));
+        QVERIFY(!MainForm->ValuesChanged);
+        QCOMPARE(recordText(app(), kKolibri, "ItemContainer/StackLimit"), QStringLiteral("50"));
+    }
+
+    void yesSavesThePreviousShip() {
+        clickLine(1);
+        typeInto("StackLimit", "60");
+        AnswerNextModal("OKBtn");
+        clickLine(2);
+        QCOMPARE(recordText(app(), kKolibri, "ItemContainer/StackLimit"), QStringLiteral("60"));
+        QCOMPARE(recordText(app(), kAllicanto, "ItemContainer/StackLimit"), QStringLiteral("50"));
+        QCOMPARE(MainForm->CurrentShipGUID, kAllicanto);
+        QCOMPARE(view()->currentItem()->text(1), QStringLiteral("Allicanto"));
+        QVERIFY(!MainForm->ValuesChanged && !MainForm->CostsChanged);
+        QCOMPARE(visibleMarkers(), QStringList());
+        // Kolibri shows its saved edit as a change against the shipped value.
+        clickLine(1);
+        QCOMPARE(box("StackLimit")->text(), QStringLiteral("60"));
+        QCOMPARE(visibleMarkers(), QStringList({"StackLimitDot"}));
+    }
+
+    void boreasInBothLocales_data() {
+        QTest::addColumn<bool>("point");
+        QTest::addColumn<QString>("speed");
+        QTest::addColumn<QString>("maxKnots");
+        QTest::addColumn<QString>("minKnots");
+        QTest::newRow("comma") << false << "11,7"
+                               << "ca. 30,4 kn."
+                               << "ca. 9,4 kn.";
+        QTest::newRow("point") << true << "11.7"
+                               << "ca. 30.4 kn."
+                               << "ca. 9.4 kn.";
+    }
+
+    void boreasInBothLocales() {
+        QFETCH(bool, point);
+        QFETCH(QString, speed);
+        QFETCH(QString, maxKnots);
+        QFETCH(QString, minKnots);
+        QLocale::setDefault(point ? QLocale(QLocale::English, QLocale::UnitedStates)
+                                  : QLocale(QLocale::German));
+        MainForm->DecimalSeparatorIsPoint = point;
+        clickPicture("ArcticGasImage");
+        QCOMPARE(MainForm->CurrentShipGUID, QStringLiteral("2000502018"));
+        QCOMPARE(box("ForwardSpeed")->text(), speed);
+        QCOMPARE(text("ForwardSpeedMaxValue"), maxKnots);
+        QCOMPARE(text("ForwardSpeedMinValue"), minKnots);
+        QCOMPARE(box("CargoFullFactor")->text(), point ? QStringLiteral("0.4") : QStringLiteral("0,4"));
+        QCOMPARE(box("CraftingTime")->text(), QStringLiteral("900"));
+        QCOMPARE(visibleMarkers(), QStringList());
+        // Saved with the point whatever the locale.
+        clickPicture("SaveBtn");
+        QCOMPARE(recordText(app(), "2000502018", "Walking/ForwardSpeed"), QStringLiteral("11.7"));
+        QCOMPARE(recordText(app(), "2000502018", "Craftable/CraftingTime"), QStringLiteral("900000"));
+    }
+
+    void kolibriDetails() {
+        clickLine(1);
+        QCOMPARE(text("ForwardSpeedMaxValue"), QStringLiteral("ca. 51 kn."));
+        QCOMPARE(text("ForwardSpeedMinValue"), QStringLiteral("ca. 27 kn."));
+        QCOMPARE(box("CraftingTime")->text(), QStringLiteral("720"));
+        QCOMPARE(control<QPlainTextEdit>(MainForm, "ShipInfoMemo")->toPlainText(),
+                 recordText(app(), kKolibri, "Standard/InfoDescriptionText").replace("\r\n", "\n"));
+        for (const char* panel :
+             {"MilitaryShipPointsPanel", "WeaponReloadTimePanel", "WeaponBaseDamagePanel", "ArmedImage"}) {
+            QVERIFY2(!shown(panel), panel);
+        }
+        QVERIFY(shown("WeaponMaxHitPointsPanel") && shown("BombarderPanel"));
+
+        // Spinning the speed moves the knots labels.
+        typeInto("ForwardSpeed", "10");
+        QCOMPARE(text("ForwardSpeedMaxValue"), QStringLiteral("ca. 34 kn."));
+        QCOMPARE(text("ForwardSpeedMinValue"), QStringLiteral("ca. 18 kn."));
+
+        AnswerNextModal("AbortBtn");
+        clickLine(6);
+        QCOMPARE(MainForm->CurrentShipGUID, QStringLiteral("2000502016"));
+        for (const char* panel : {"MilitaryShipPointsPanel", "WeaponReloadTimePanel", "WeaponBaseDamagePanel",
+                                  "ArmedImage", "WeaponMaxHitPointsPanel", "BombarderPanel"}) {
+            QVERIFY2(shown(panel), panel);
+        }
+        QCOMPARE(box("WeaponBaseDamage")->text(), QStringLiteral("55"));
+        QCOMPARE(box("WeaponReloadTime")->text(), QStringLiteral("22"));
+        QCOMPARE(visibleMarkers(), QStringList());
+    }
+
+    void markersFollowTheValues() {
+        clickLine(1);
+        typeInto("StackLimit", "60");
+        QCOMPARE(visibleMarkers(), QStringList({"StackLimitDot"}));
+        QVERIFY(MainForm->ValuesChanged);
+        typeInto("StackLimit", "50");
+        QCOMPARE(visibleMarkers(), QStringList());
+        QVERIFY(MainForm->ValuesChanged);
+
+        // Crafting time compares as a number; an emptied box counts as changed, without an error.
+        typeInto("CraftingTime", "0720");
+        QCOMPARE(visibleMarkers(), QStringList());
+        typeInto("CraftingTime", "");
+        QCOMPARE(visibleMarkers(), QStringList({"CraftingTimeDot"}));
+
+        // The next ship starts without any marker of this one.
+        AnswerNextModal("AbortBtn");
+        clickLine(2);
+        QCOMPARE(visibleMarkers(), QStringList());
+        QCOMPARE(box("CraftingTime")->text(), QStringLiteral("840"));
+    }
+
+    void descriptionIsSavedWithoutFlag() {
+        clickLine(1);
+        auto* memo = control<QPlainTextEdit>(MainForm, "ShipInfoMemo");
+        memo->setFocus();
+        memo->selectAll();
+        QTest::keyClicks(memo, "Neu beschrieben");
+        QVERIFY(!MainForm->ValuesChanged && !MainForm->CostsChanged);
+        QCOMPARE(visibleMarkers(), QStringList());
+        QTest::mouseClick(control<QPushButton>(MainForm, "SaveBtn"), Qt::LeftButton);
+        QCOMPARE(recordText(app(), kKolibri, "Standard/InfoDescriptionText"),
+                 QStringLiteral("Neu beschrieben"));
+        QCOMPARE(memo->toPlainText(), QStringLiteral("Neu beschrieben"));
+    }
+
+    void costRowsOfKolibriAndBoreas() {
+        clickLine(1);
+        const QStringList names = {"Aluminiumprofile", "Segel",         "Helium",       "keine Auswahl",
+                                   "keine Auswahl",    "keine Auswahl", "keine Auswahl"};
+        const QStringList amounts = {"25", "35", "20", "0", "0", "0", "0"};
+        const QStringList guids = {"838", "1010210", "840", "0", "0", "0", "0"};
+        for (int i = 0; i < 7; ++i) {
+            const QString d = QString::number(i);
+            QCOMPARE(text("CostLabel" + d), names[i]);
+            QCOMPARE(box("CostSpin" + d)->text(), amounts[i]);
+            QCOMPARE(text("CostGUID" + d), guids[i]);
+            QCOMPARE(label("ChangeCostImage" + d)->isEnabled(), i != 2);
+            QCOMPARE(box("CostSpin" + d)->minimum(), i == 2 ? 1.0 : 0.0);
+            const QString picture = i == 2 ? "RedArrow" : "BrownArrow";
+            QCOMPARE(label("ChangeCostImage" + d)->pixmap().toImage(),
+                     PixmapFromCollection(picture, 36, 36).toImage());
+        }
+        QCOMPARE(label("CostImage3")->pixmap().toImage(),
+                 PixmapFromCollection("NoProduct", 36, 36).toImage());
+        QCOMPARE(label("CostImage0")->pixmap().toImage(),
+                 PixmapFromCollection("icon_aluminium", 36, 36).toImage());
+        QCOMPARE(box("InfluenceCostPoints")->text(), QStringLiteral("2"));
+        // The helium amount stops at 1.
+        box("CostSpin2")->setFocus();
+        box("CostSpin2")->setText("1");
+        QTest::keyClick(box("CostSpin2"), Qt::Key_Down);
+        QCOMPARE(box("CostSpin2")->text(), QStringLiteral("1"));
+
+        clickPicture("ArcticGasImage");
+        clickLine(0);
+        QCOMPARE(text("CostLabel3"), QStringLiteral("Arktisgas"));
+        QCOMPARE(text("CostGUID3"), QStringLiteral("112706"));
+        QVERIFY(!label("ChangeCostImage3")->isEnabled());
+    }
+
+    void pickerTiles() {
+        auto* box = control<QWidget>(ProductForm, "ShipBox");
+        QVERIFY(box->isEnabled());
+        QCOMPARE(ProductForm->windowTitle(), QStringLiteral("Produktauswahl"));
+        QCOMPARE(ProductForm->size(), QSize(330, 361));
+        QCOMPARE(control<QLabel>(ProductForm, "ProductformLabel")->text(), QStringLiteral("   Baukostenart"));
+        QList<QLabel*> tiles;
+        for (QLabel* l : box->findChildren<QLabel*>()) {
+            if (l->objectName().startsWith("GUID")) {
+                tiles.append(l);
+            }
+        }
+        QCOMPARE(tiles.size(), 16);
+        std::sort(tiles.begin(), tiles.end(),
+                  [](QLabel* a, QLabel* b) { return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x()); });
+        QCOMPARE(tiles.first()->toolTip(), QStringLiteral("Münzen"));
+        QCOMPARE(tiles.last()->toolTip(), QStringLiteral("Baukosten entfernen"));
+        QCOMPARE(tiles.last()->objectName(), QStringLiteral("GUID0000000"));
+        for (int i = 0; i < 16; ++i) {
+            QCOMPARE(tiles[i]->geometry(), QRect(12 + 76 * (i % 4) + 2, 14 + 77 * (i / 4) + 2, 56, 56));
+            QVERIFY(tiles[i]->objectName() != "GUID840" && tiles[i]->objectName() != "GUID112706");
+            QLabel* frame = control<QLabel>(box, "Ship" + tiles[i]->objectName().mid(4));
+            QVERIFY(frame);
+            QCOMPARE(frame->geometry(), QRect(12 + 76 * (i % 4), 14 + 77 * (i / 4), 60, 60));
+        }
+    }
+
+    void pickingProducts() {
+        clickLine(1);
+        QPoint pickerAt;
+        // An empty row gets amount 1.
+        withPicker(3, [&pickerAt](QWidget* picker) {
+            pickerAt = picker->pos();
+            // The arrow of the open row is green meanwhile.
+            QCOMPARE(control<QLabel>(MainForm, "ChangeCostImage3")->pixmap().toImage(),
+                     PixmapFromCollection("GreenArrow", 36, 36).toImage());
+            QTest::mouseClick(control(picker, "GUID1010219"), Qt::LeftButton);
+        });
+        QVERIFY(!ProductForm->isVisible());
+        QCOMPARE(pickerAt, MainForm->frameGeometry().topLeft() + QPoint(320, 174));
+        QCOMPARE(text("CostLabel3"), QStringLiteral("Stahl"));
+        QCOMPARE(text("CostGUID3"), QStringLiteral("1010219"));
+        QCOMPARE(box("CostSpin3")->text(), QStringLiteral("1"));
+        QCOMPARE(label("CostImage3")->pixmap().toImage(),
+                 PixmapFromCollection("icon_steel", 36, 36).toImage());
+        QCOMPARE(label("ChangeCostImage3")->pixmap().toImage(),
+                 PixmapFromCollection("BrownArrow", 36, 36).toImage());
+        QCOMPARE(label("ChangeCostImage2")->pixmap().toImage(),
+                 PixmapFromCollection("RedArrow", 36, 36).toImage());
+        QVERIFY(MainForm->CostsChanged);
+        QCOMPARE(visibleMarkers(), QStringList({"CostDot3"}));
+
+        // A row with an amount keeps it.
+        typeInto("CostSpin1", "12");
+        pickTile(1, "1010219");
+        QCOMPARE(text("CostLabel1"), QStringLiteral("Stahl"));
+        QCOMPARE(box("CostSpin1")->text(), QStringLiteral("12"));
+
+        // The emptying rule: a shipped-empty row at 0 is empty again; a shipped row at 0 keeps its product.
+        typeInto("CostSpin3", "0");
+        QCOMPARE(text("CostLabel3"), QStringLiteral("keine Auswahl"));
+        QCOMPARE(text("CostGUID3"), QStringLiteral("0"));
+        typeInto("CostSpin0", "0");
+        QCOMPARE(text("CostLabel0"), QStringLiteral("Aluminiumprofile"));
+        QVERIFY(shown("CostDot0"));
+
+        // Removing a product.
+        pickTile(1, "0000000");
+        QCOMPARE(text("CostLabel1"), QStringLiteral("keine Auswahl"));
+        QCOMPARE(text("CostGUID1"), QStringLiteral("0"));
+        QCOMPARE(box("CostSpin1")->text(), QStringLiteral("0"));
+        QCOMPARE(label("CostImage1")->pixmap().toImage(),
+                 PixmapFromCollection("NoProduct", 36, 36).toImage());
+        QVERIFY(shown("CostDot1")); // shipped with Segel
+
+        clickPicture("SaveBtn");
+        const XmlDocument doc = XmlDocument::load(app().dataFolder + "AirShipFull.xml");
+        const XmlNodeList items = SelectShipRecord(doc, kKolibri, true).selectAll("Cost/Costs/Item");
+        QCOMPARE(items.size(), 7);
+        QCOMPARE(items[0].outerXml(),
+                 QStringLiteral("<Item><Ingredient>838</Ingredient><!--Aluminiumprofile-->"
+                                "<Amount>0</Amount></Item>"));
+        QCOMPARE(items[1].outerXml(), QStringLiteral("<Item/>"));
+        QCOMPARE(items[3].outerXml(), QStringLiteral("<Item/>"));
+    }
+
+    void frameClickAndCloseBoxKeepTheRow() {
+        clickLine(1);
+        bool stillOpen = false;
+        withPicker(4, [&stillOpen](QWidget* picker) {
+            QTest::mouseClick(control(picker, "Ship1010219"), Qt::LeftButton, {}, QPoint(1, 1));
+            QTest::mouseClick(control<QScrollArea>(picker, "ShipBox")->viewport(), Qt::LeftButton, {},
+                              QPoint(300, 300));
+            stillOpen = picker->isVisible();
+            picker->close(); // the close box
+        });
+        QVERIFY(stillOpen);
+        QCOMPARE(text("CostLabel4"), QStringLiteral("keine Auswahl"));
+        QVERIFY(MainForm->CostsChanged);
+        QCOMPARE(label("ChangeCostImage4")->pixmap().toImage(),
+                 PixmapFromCollection("BrownArrow", 36, 36).toImage());
+        // The pending picker visit makes the list ask.
+        QMap<QString, QString> dialog;
+        AnswerNextModal("AbortBtn", &dialog);
+        clickLine(2);
+        QCOMPARE(dialog.value("MsgBoxLabel"), QStringLiteral("Änderungen speichern ?"));
+    }
+
+    void savingWithAndWithoutTheMod() {
+        clickLine(1);
+        typeInto("StackLimit", "60");
+        const QMap<QString, QByteArray> before = filesBelow(app().dataFolder);
+        clickPicture("SaveBtn");
+        QVERIFY(!MainForm->ValuesChanged && !MainForm->CostsChanged);
+        QMap<QString, QByteArray> after = filesBelow(app().dataFolder);
+        QVERIFY(after.value("AirShipFull.xml") != before.value("AirShipFull.xml"));
+        after.remove("AirShipFull.xml");
+        QMap<QString, QByteArray> rest = before;
+        rest.remove("AirShipFull.xml");
+        QCOMPARE(after.keys(), rest.keys());
+        QVERIFY(after == rest);
+        QCOMPARE(QDir(app().modFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        QCOMPARE(view()->currentItem()->text(1), QStringLiteral("Kolibri"));
+
+        QTest::mouseClick(control<QPushButton>(MainForm, "CreateModBtn"), Qt::LeftButton);
+        QCOMPARE(QDir(app().modFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                 QStringList({"[Air Ships] Aerolune", "[Air Ships] Aerolune Yard"}));
+    }
+
+    void singleResetAsksWithTheTypedName() {
+        clickLine(1);
+        typeInto("StackLimit", "60");
+        clickPicture("SaveBtn");
+        auto* name = control<QLineEdit>(MainForm, "ShipNameEdit");
+        name->selectAll();
+        QTest::keyClicks(name, "Kolibri X");
+        QMap<QString, QString> dialog;
+        AnswerNextModal("OKBtn", &dialog);
+        clickPicture("SingleResetImage");
+        QCOMPARE(dialog.value("MsgBoxLabel"),
+                 QStringLiteral(
+                     "Kolibri X\n\nAlle Werte für dieses Luftschiff auf die Standardwerte zurücksetzen?\n"
+                     "Die entsprechende Modifikation wird komplett neu erzeugt.\n"));
+        QCOMPARE(dialog.value("OKBtn"), QStringLiteral("Ja"));
+        QCOMPARE(recordText(app(), kKolibri, "ItemContainer/StackLimit"), QStringLiteral("50"));
+        QCOMPARE(recordText(app(), kKolibri, "Standard/Name"), QStringLiteral("Kolibri"));
+        const XmlDocument doc = XmlDocument::load(app().dataFolder + "AirShipFull.xml");
+        QCOMPARE(doc.selectSingle("/AssetList/Asset[last()]/Values/Standard/GUID").text(), kKolibri);
+        QVERIFY(QDir(app().modFolder + "[Air Ships] Aerolune").exists()); // created although it was missing
+        QVERIFY(!MainForm->ValuesChanged && !MainForm->CostsChanged);
+        QCOMPARE(visibleMarkers(), QStringList());
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    void fullResetFromTheArcticList() {
+        clickPicture("ArcticGasImage");
+        clickLine(2);
+        typeInto("StackLimit", "70");
+        clickPicture("SaveBtn");
+        QDir(app().modFolder).mkpath("-[Air Ships] Aerolune Yard");
+        QDir(app().modFolder).mkpath("Other Mod");
+        QMap<QString, QString> dialog;
+        AnswerNextModal("AbortBtn", &dialog);
+        clickPicture("FullResetImage");
+        QCOMPARE(dialog.value("OKBtn"), QStringLiteral("  Zurücksetzen  "));
+        QCOMPARE(dialog.value("AbortBtn"), QStringLiteral("Abbrechen"));
+        QCOMPARE(dialog.value("MsgBoxLabel"), QStringLiteral("Diese Aktion setzt alle Einstellungen aller\n"
+                                                             "Luftschiffe auf die Standardwerte zurück.\n"
+                                                             "Vorhandene Modifikationen werden entfernt\n"));
+        QCOMPARE(MainForm->CurrentGasType, QStringLiteral("Arcticgas")); // "Abbrechen" changes nothing
+
+        AnswerNextModal("OKBtn");
+        clickPicture("FullResetImage");
+        QCOMPARE(ReadFileBytes(app().dataFolder + "AirShipFull.xml"),
+                 ReadFileBytes(app().dataFolder + "AirShipFullOrg.xml"));
+        QCOMPARE(MainForm->CurrentGasType, QStringLiteral("Heliumgas"));
+        QCOMPARE(lineNames().first(), QStringLiteral("Mapinguari"));
+        QCOMPARE(view()->indexOfTopLevelItem(view()->currentItem()), 0);
+        QCOMPARE(MainForm->CurrentShipGUID, QStringLiteral("2000502010"));
+        QCOMPARE(QDir(app().modFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                 QStringList({"Other Mod"}));
+        QVERIFY(!MainForm->ValuesChanged && !MainForm->CostsChanged);
+    }
+
+    void originalValuesWindow() {
+        clickLine(1);
+        typeInto("ForwardSpeed", "10");
+        bool armedShown = true;
+        QMap<QString, QString> seen;
+        QPoint at;
+        OnNextModal([&](QWidget* window) {
+            armedShown = control(window, "MilitaryShipPointsPanel")->isVisible() ||
+                         control(window, "WeaponReloadTimePanel")->isVisible() ||
+                         control(window, "WeaponBaseDamagePanel")->isVisible();
+            for (const char* name : {"ForwardSpeed", "CraftingTime", "CostSpin3"}) {
+                seen.insert(name, control<ValueBox>(window, name)->text());
+            }
+            for (const char* name : {"CostLabel3", "CostLabel2", "ForwardSpeedMaxValue"}) {
+                seen.insert(name, control<QLabel>(window, name)->text());
+            }
+            seen.insert("detail", control(window, "DetailPanel")->isVisible() ? "yes" : "no");
+            seen.insert("cost", control(window, "CostPanel")->isVisible() ? "yes" : "no");
+            seen.insert("title", window->windowTitle());
+            at = window->pos();
+            window->close();
+        });
+        clickPicture("ImagePanelNameDetail");
+        QVERIFY(!armedShown);
+        QCOMPARE(seen.value("title"), QStringLiteral("Originaldaten"));
+        QCOMPARE(seen.value("detail"), QStringLiteral("yes"));
+        QCOMPARE(seen.value("cost"), QStringLiteral("no"));
+        QCOMPARE(seen.value("ForwardSpeed"), QStringLiteral("15"));
+        QCOMPARE(seen.value("ForwardSpeedMaxValue"), QStringLiteral("ca. 51 kn."));
+        QCOMPARE(at, MainForm->frameGeometry().topLeft() + QPoint(720, 55));
+        QCOMPARE(label("ImagePanelNameDetail")->pixmap().toImage(),
+                 PixmapFromCollection("GreenList", 36, 36).toImage());
+
+        OnNextModal([&](QWidget* window) {
+            seen.insert("CostLabel3", control<QLabel>(window, "CostLabel3")->text());
+            seen.insert("CostSpin3", control<ValueBox>(window, "CostSpin3")->text());
+            seen.insert("CostLabel2", control<QLabel>(window, "CostLabel2")->text());
+            seen.insert("CraftingTime", control<ValueBox>(window, "CraftingTime")->text());
+            seen.insert("cost", control(window, "CostPanel")->isVisible() ? "yes" : "no");
+            at = window->pos();
+            window->close();
+        });
+        clickPicture("ImagePanelNameCost");
+        QCOMPARE(seen.value("cost"), QStringLiteral("yes"));
+        QCOMPARE(seen.value("CostLabel3"), QStringLiteral("keine Auswahl"));
+        QCOMPARE(seen.value("CostSpin3"), QStringLiteral("0"));
+        QCOMPARE(seen.value("CostLabel2"), QStringLiteral("Helium"));
+        QCOMPARE(seen.value("CraftingTime"), QStringLiteral("720"));
+        QCOMPARE(at, MainForm->frameGeometry().topLeft() + QPoint(412, 55));
+    }
+
+    void badDataIsReported_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("find");
+        QTest::addColumn<QString>("replace"); // empty with empty find: the file is removed
+        QTest::newRow("missing original file") << "AirShipFullOrg.xml"
+                                               << ""
+                                               << "";
+        QTest::newRow("missing catalogue") << "ProductList.xml"
+                                           << ""
+                                           << "";
+        QTest::newRow("no record for the GUID") << "AirShipFull.xml"
+                                                << "<GUID>2000502012</GUID>"
+                                                << "<GUID>2000502099</GUID>";
+        QTest::newRow("product not in catalogue") << "ProductList.xml"
+                                                  << "GUID=\"1010224\""
+                                                  << "GUID=\"4711\"";
+        QTest::newRow("speed no number") << "AirShipFull.xml"
+                                         << "<ForwardSpeed>13</ForwardSpeed>"
+                                         << "<ForwardSpeed>dreizehn</ForwardSpeed>";
+        QTest::newRow("crafting time no number") << "AirShipFull.xml"
+                                                 << "<CraftingTime>840000</CraftingTime>"
+                                                 << "<CraftingTime>lang</CraftingTime>";
+    }
+
+    void badDataIsReported() {
+        QFETCH(QString, file);
+        QFETCH(QString, find);
+        QFETCH(QString, replace);
+        clickLine(1);
+        const QString path = app().dataFolder + file;
+        if (find.isEmpty()) {
+            QVERIFY(QFile::remove(path));
+        } else {
+            QString content = QString::fromUtf8(ReadFileBytes(path));
+            QVERIFY(content.contains(find));
+            content.replace(find, replace);
+            WriteFileAtomically(path, content.toUtf8());
+        }
+        const QByteArray working = ReadFileBytes(app().dataFolder + "AirShipFull.xml");
+        clickLine(2); // Allicanto
+        const QStringList errors = TakeCollectedGeneralErrors();
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().contains(file) || errors.first().contains("2000502012") ||
+                     errors.first().contains("4711") || errors.first().contains("dreizehn") ||
+                     errors.first().contains("lang"),
+                 qPrintable(errors.first()));
+        QCOMPARE(ReadFileBytes(app().dataFolder + "AirShipFull.xml"), working);
+        // The window stays usable: the gas pictures still switch and load.
+        QVERIFY(MainForm->isVisible());
+        clickPicture("ArcticGasImage");
+        QCOMPARE(MainForm->CurrentGasType, QStringLiteral("Arcticgas"));
+        TakeCollectedGeneralErrors();
+    }
+
+    void badBoxesStopTheSave_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("empty crafting time") << "CraftingTime"
+                                             << "";
+        QTest::newRow("empty speed") << "ForwardSpeed"
+                                     << "";
+    }
+
+    void badBoxesStopTheSave() {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        clickLine(1);
+        typeInto("StackLimit", "60");
+        typeInto(box, typed);
+        const QByteArray before = ReadFileBytes(app().dataFolder + "AirShipFull.xml");
+        clickPicture("SaveBtn");
+        const QStringList errors = TakeCollectedGeneralErrors();
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().contains(FindValueField(box)->caption), qPrintable(errors.first()));
+        QCOMPARE(ReadFileBytes(app().dataFolder + "AirShipFull.xml"), before);
+        QVERIFY(MainForm->ValuesChanged); // the edits are still pending
+    }
+};
+
+QTEST_MAIN(TestEditorWindows)
+#include "test_editor_windows.moc"

@@ -1,7 +1,9 @@
 # The shell's pieces: services on the platform layer, the image collection, game discovery, the font.
 target_sources(skylathe_appcore PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ImageCollection.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/Services.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/Services.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FindGameFolder.h
+    ${CMAKE_CURRENT_LIST_DIR}/FindGameFolder.cpp)
 target_link_libraries(skylathe_appcore PUBLIC skylathe_platform)
 
 # The artwork of the image collection, embedded as ":/images/<Name>.svg". The collection lists that
@@ -12,3 +14,14 @@ qt_add_resources(skylathe_appcore skylathe_images
     PREFIX "/images"
     BASE ${CMAKE_SOURCE_DIR}/resources/images
     FILES ${skylathe_images})
+
+# Window pieces: the folder browser of the discovery and the display font.
+target_sources(skylathe_gui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/GameFolderBrowser.h
+    ${CMAKE_CURRENT_LIST_DIR}/GameFolderBrowser.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DisplayFont.h
+    ${CMAKE_CURRENT_LIST_DIR}/DisplayFont.cpp)
+qt_add_resources(skylathe_gui skylathe_display_font
+    PREFIX "/font"
+    BASE ${CMAKE_SOURCE_DIR}/resources/font
+    FILES ${CMAKE_SOURCE_DIR}/resources/font/texgyrepagella-bold.otf)

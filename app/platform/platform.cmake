@@ -1,11 +1,14 @@
 # skylathe_platform: the operating-system seam, plain C++. Exactly one implementation is built.
+add_library(skylathe_platform STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/Platform.h
+    ${CMAKE_CURRENT_LIST_DIR}/ProcessMatch.h
+    ${CMAKE_CURRENT_LIST_DIR}/ProcessMatch.cpp)
 if(WIN32)
-    add_library(skylathe_platform STATIC ${CMAKE_CURRENT_LIST_DIR}/Platform.h ${CMAKE_CURRENT_LIST_DIR}/platform_win.cpp)
+    target_sources(skylathe_platform PRIVATE ${CMAKE_CURRENT_LIST_DIR}/platform_win.cpp)
     target_link_libraries(skylathe_platform PRIVATE advapi32 version)
     target_compile_definitions(skylathe_platform PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 else()
-    add_library(skylathe_platform STATIC
-        ${CMAKE_CURRENT_LIST_DIR}/Platform.h
+    target_sources(skylathe_platform PRIVATE
         ${CMAKE_CURRENT_LIST_DIR}/ProcFs.h
         ${CMAKE_CURRENT_LIST_DIR}/platform_linux.cpp)
 endif()

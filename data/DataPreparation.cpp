@@ -526,14 +526,24 @@ bool RunDataPreparation(const QString& originalFolder, const QString& dataFolder
                 .arg(scratch.errorString()));
     }
     const QString work = WithTrailingSlash(scratch.path());
-    loadRequired(source + kTextsFile);
-    MergeGameAssetFiles(source, work);
-    RemoveOtherAssets(work);
-    ConvertShipRecords(source, work);
-    CompleteCostItems(work);
-    WriteShipIndex(source, work);
-    WriteModTexts(work);
-    WriteProductCatalogue(work);
+    try {
+        // Sources first, so a missing file is named before any step runs.
+        for (const QString& name : {kGameAssetFile, kGameWarAssetFile, kTextsFile}) {
+            loadRequired(source + name);
+        }
+        MergeGameAssetFiles(source, work);
+        RemoveOtherAssets(work);
+        ConvertShipRecords(source, work);
+        CompleteCostItems(work);
+        WriteShipIndex(source, work);
+        WriteModTexts(work);
+        WriteProductCatalogue(work);
+    } catch (const SkylatheError& error) {
+        // Name the data folder the user asked for, not the scratch folder.
+        QString message = error.message();
+        message.replace(QDir::toNativeSeparators(work), QDir::toNativeSeparators(target));
+        throw SkylatheError(message);
+    }
 
     if (!QDir().mkpath(target)) {
         throw SkylatheError(

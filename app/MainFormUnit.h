@@ -3,9 +3,12 @@
 #include "data/Xml.h"
 #include "editor/CostRow.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QMap>
 #include <QString>
+
+#include <functional>
 
 class QTimer;
 
@@ -41,6 +44,17 @@ public:
     // Shows the help record with the given id in the help panel (ui/HelpText.cpp).
     bool ShowHelpText(const QString& id);
     QTimer* ProzessTimer = nullptr;
+    // Set when start-up ended the program (second copy, no game folder); the window is not shown.
+    bool StartupAborted = false;
+
+    // Pictures are labels: this makes a left click on `picture` (released inside it) run `handler`.
+    // The editor and modgen handlers connect their pictures through it.
+    void connectPictureClick(QWidget* picture, std::function<void()> handler);
+
+    // Test hooks: the folder start-up treats as the program folder (empty: the executable's folder), and
+    // the check the game watch uses instead of IsGameRunning (empty: IsGameRunning).
+    static void SetProgramFolderForTests(const QString& folder);
+    static void SetGameRunningCheckForTests(std::function<bool(const QString&)> check);
 
     // ---- ship list and detail view (editor/) ---------------------------------------------------------
     XmlDocument WorkingAssetDocument;
@@ -66,6 +80,10 @@ public:
     QString OriginalInfluenceCostPoints = QStringLiteral("0");
     QString ClickedImageName;
 
+    // Picture names of the list's lines in filter order; a line's image index (item data of column 0,
+    // Qt::UserRole) points into it. An icon used by two ships has two entries.
+    QStringList ShipImages;
+
     bool FillShipList();
     int ShipViewCompare(const QString& pos1, const QString& pos2) const;
     void HeliumGasImageClick();
@@ -79,6 +97,10 @@ public:
     void ShipNameEditChange();
     void ForwardSpeedChangeValue();
     void ChangeCostClick();
+    // The seven change arrows as the loaded GUIDs of WorkingCosts decide (lift gas: red and disabled).
+    void ResetChangeCostArrows();
+    // The two lift-gas pictures for CurrentGasType.
+    void DrawGasPictures();
 
     // ---- saving and resets (editor/) -----------------------------------------------------------------
     bool SaveCurrentShip();
@@ -95,9 +117,17 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void trackMouseMoves(QWidget* widget);
+    bool handleMouseMove(QWidget* watched, const QPointF& position);
+    // The control a mouse position over `widget` belongs to: internal children of a control (a box's
+    // line edit, a list's viewport) count as the control itself.
+    QWidget* namedControl(QWidget* widget) const;
+    QHash<QString, int> m_helpIds;
+    QHash<QObject*, std::function<void()>> m_pictureClicks;
     void connectEditorHandlers(); // editor/
     void connectModgenHandlers(); // modgen/
 };

@@ -65,6 +65,7 @@ private:
     double m_smallStep = 1;
     double m_largeStep = 10;
     int m_decimals = 0;
+    int m_maxLength = 32767;
     bool m_autoRepeat = true;
     double m_lastValue = 0;
 };

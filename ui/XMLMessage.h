@@ -25,6 +25,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Escape has no meaning of its own; Enter presses the focused button.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormShow(); // the layout step

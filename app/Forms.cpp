@@ -1,0 +1,46 @@
+#include "app/Forms.h"
+
+#include "app/MainFormUnit.h"
+#include "editor/ProductFormUnit.h"
+#include "editor/XMLInfoOrg.h"
+#include "modgen/GasFormUnit.h"
+#include "ui/InfoUnit.h"
+#include "ui/XMLMessage.h"
+
+TMainForm* MainForm = nullptr;
+TMessageForm* MessageForm = nullptr;
+TProductForm* ProductForm = nullptr;
+TOrgDataForm* OrgDataForm = nullptr;
+TGasForm* GasForm = nullptr;
+TInfoForm* InfoForm = nullptr;
+
+bool CreateApplicationWindows() {
+    MainForm = new TMainForm;
+    if (MainForm->StartupAborted) {
+        delete MainForm;
+        MainForm = nullptr;
+        return false;
+    }
+    // The dialogs belong to the main window: they are centred over it and go with it.
+    MessageForm = new TMessageForm(MainForm);
+    ProductForm = new TProductForm(MainForm);
+    OrgDataForm = new TOrgDataForm(MainForm);
+    GasForm = new TGasForm(MainForm);
+    InfoForm = new TInfoForm(MainForm);
+    return true;
+}
+
+void DestroyApplicationWindows() {
+    delete InfoForm;
+    InfoForm = nullptr;
+    delete GasForm;
+    GasForm = nullptr;
+    delete OrgDataForm;
+    OrgDataForm = nullptr;
+    delete ProductForm;
+    ProductForm = nullptr;
+    delete MessageForm;
+    MessageForm = nullptr;
+    delete MainForm;
+    MainForm = nullptr;
+}

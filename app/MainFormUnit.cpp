@@ -1,0 +1,268 @@
+#include "app/MainFormUnit.h"
+
+#include "app/DataPackage.h"
+#include "app/Forms.h"
+#include "app/ImageCollection.h"
+#include "app/Services.h"
+#include "data/DataPreparation.h"
+#include "data/Folders.h"
+#include "ui/ErrorDisplay.h"
+#include "ui/HelpText.h"
+#include "ui/InfoUnit.h"
+#include "ui/XMLMessage.h"
+#include "ui_MainFormUnit.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+constexpr int kWindowWidth = 1390;
+constexpr int kWindowHeight = 716;
+constexpr int kGameWatchIntervalMs = 50;
+
+QString& programFolderOverride() {
+    static QString folder;
+    return folder;
+}
+
+std::function<bool(const QString&)>& gameRunningOverride() {
+    static std::function<bool(const QString&)> check;
+    return check;
+}
+
+// The decimals of the system's currency format ("1,00 €" → 2); 2 when the format shows no fraction part.
+int currencyDecimals() {
+    const QLocale locale;
+    const QString money = locale.toCurrencyString(1.0, QStringLiteral(" "));
+    const qsizetype point = money.lastIndexOf(locale.decimalPoint());
+    if (point < 0)
+        return 2;
+    int digits = 0;
+    for (qsizetype i = point + locale.decimalPoint().size(); i < money.size() && money.at(i).isDigit(); ++i)
+        ++digits;
+    return digits > 0 ? digits : 2;
+}
+
+// Start-up step 3. Returns false when the program has to end (another copy runs, no game folder).
+bool establishGameFolder() {
+    // FindGameFolder (game discovery) is called here as soon as it is available.
+    return true;
+}
+
+// Start-up step 5.
+void installDisplayFont(QMainWindow* window) {
+    // InstallDisplayFont is called here as soon as it is available.
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::WindowText, QColor(65, 55, 40));
+    window->setPalette(palette);
+}
+
+} // namespace
+
+void TMainForm::SetProgramFolderForTests(const QString& folder) {
+    programFolderOverride() = folder;
+}
+
+void TMainForm::SetGameRunningCheckForTests(std::function<bool(const QString&)> check) {
+    gameRunningOverride() = std::move(check);
+}
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui::TMainForm) {
+    ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(kWindowWidth, kWindowHeight);
+    setAttribute(Qt::WA_QuitOnClose, true);
+
+    QPalette parchment = palette();
+    parchment.setColor(QPalette::Window, QColor(236, 210, 164));
+    setPalette(parchment);
+    setAutoFillBackground(true);
+    ui->centralwidget->setAutoFillBackground(false);
+
+    // The help panel shows Help.xml's texts as they are, never as markup.
+    ui->HelpHeaderLabel->setTextFormat(Qt::PlainText);
+    ui->HelpLabel->setTextFormat(Qt::PlainText);
+    ui->ForwardSpeed->setDecimals(currencyDecimals());
+
+    ui->MakeData->setFocus();
+    ui->ShipInfoMemo->installEventFilter(this);
+    connect(ui->CloseBtn, &QPushButton::clicked, this,
+            [this] { RunWithErrorDisplay([this] { CloseBtnClick(); }); });
+    connect(ui->MakeData, &QPushButton::clicked, this,
+            [this] { RunWithErrorDisplay([this] { MakeDataClick(); }); });
+    connectPictureClick(ui->HelpImage, [this] { HelpImageClick(); });
+
+    m_helpIds = MainFormHelpIds();
+    trackMouseMoves(ui->centralwidget);
+
+    connectEditorHandlers();
+    connectModgenHandlers();
+
+    ProzessTimer = new QTimer(this);
+    ProzessTimer->setObjectName(QStringLiteral("ProzessTimer"));
+    ProzessTimer->setInterval(kGameWatchIntervalMs);
+    connect(ProzessTimer, &QTimer::timeout, this, [this] { ProzessTimerTimer(); });
+
+    FormCreate();
+    if (!StartupAborted)
+        ProzessTimer->start();
+}
+
+TMainForm::~TMainForm() {
+    delete ui;
+}
+
+void TMainForm::FormCreate() {
+    // 1. Decimal separator of the system's default locale.
+    const QString separator = QLocale::system().decimalPoint().left(10);
+    DecimalSeparatorIsPoint = separator == QStringLiteral(".");
+
+    // 2. Folders beside the executable.
+    const QString programFolder =
+        programFolderOverride().isEmpty() ? QCoreApplication::applicationDirPath() : programFolderOverride();
+    const Folders derived = Folders::ForProgramFolder(programFolder);
+    Folders& folders = AppFolders();
+    folders.ProgramFolder = derived.ProgramFolder;
+    folders.DataFolder = derived.DataFolder;
+    folders.OriginalFolder = derived.OriginalFolder;
+
+    // 3. Single copy, game and mods folder.
+    if (!establishGameFolder()) {
+        StartupAborted = true;
+        return;
+    }
+
+    // 4. First start: the data folder comes out of the embedded package; an existing one is used as it is.
+    if (!QDir(folders.DataFolder).exists()) {
+        UnpackDataPackage(folders.ProgramFolder, [](const QString& caption, const QString& text) {
+            QMessageBox::critical(nullptr, caption, text);
+        });
+    }
+
+    // 5. The display font.
+    installDisplayFont(this);
+
+    // 6. to 12.: each step that fails is reported and start-up goes on, so the window always opens.
+    RunWithErrorDisplay(
+        [&] { HelpDocument = XmlDocument::load(folders.DataFolder + QStringLiteral("Help.xml")); });
+
+    resize(kWindowWidth, kWindowHeight);
+    ui->ShipView->setGeometry(132, 54, ui->ShipView->width(), 524);
+
+    CurrentGasType = QStringLiteral("Heliumgas");
+    ui->HeliumGasImage->setPixmap(PixmapFromCollection(QStringLiteral("HeliumgasSelected"), 100, 100));
+    ui->ArcticGasImage->setPixmap(PixmapFromCollection(QStringLiteral("Arcticgas"), 100, 100));
+
+    RunWithErrorDisplay([this] {
+        FillShipList();
+        if (ui->ShipView->topLevelItemCount() > 0) {
+            ui->ShipView->setCurrentItem(ui->ShipView->topLevelItem(0));
+            LoadShipDetails();
+        }
+    });
+
+    ValuesChanged = false;
+    CostsChanged = false;
+
+    if (!ui->Background->pixmap().isNull())
+        ui->Background->adjustSize();
+    ui->Background->lower();
+
+    RunWithErrorDisplay([this] { ui->Version->setText(GetProgramVersion()); });
+}
+
+void TMainForm::ProzessTimerTimer() {
+    const QString game = QStringLiteral("Velmora.exe");
+    const bool running = gameRunningOverride() ? gameRunningOverride()(game) : IsGameRunning(game);
+    ui->VelmoraLabel->setVisible(running);
+}
+
+void TMainForm::CloseBtnClick() {
+    if (ValuesChanged || CostsChanged) {
+        if (MessageForm->Ask(QStringLiteral("Frage"), QStringLiteral("Sicherheitsabfrage"),
+                             QStringLiteral("Änderungen speichern ?"), QStringLiteral("Ja"),
+                             QStringLiteral("Nein")))
+            SaveCurrentShip();
+    }
+    ValuesChanged = false;
+    CostsChanged = false;
+    close();
+}
+
+void TMainForm::HelpImageClick() {
+    InfoForm->exec();
+}
+
+void TMainForm::MakeDataClick() {
+    RunDataPreparation(AppFolders().OriginalFolder, AppFolders().DataFolder);
+}
+
+void TMainForm::connectPictureClick(QWidget* picture, std::function<void()> handler) {
+    m_pictureClicks.insert(picture, std::move(handler));
+    picture->installEventFilter(this);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    ProzessTimer->stop();
+    event->accept();
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The outer size is what counts: where the system draws a frame, the client area gives way to it.
+    QTimer::singleShot(0, this, [this] {
+        const QSize frame = frameGeometry().size() - geometry().size();
+        if (frame.isValid() && !frame.isEmpty())
+            setFixedSize(kWindowWidth - frame.width(), kWindowHeight - frame.height());
+    });
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.x() + (area.width() - kWindowWidth) / 2, area.y() + (area.height() - kWindowHeight) / 2);
+    }
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        if (auto* widget = qobject_cast<QWidget*>(watched))
+            handleMouseMove(widget, static_cast<QMouseEvent*>(event)->position());
+        break;
+    case QEvent::HoverMove:
+        if (auto* widget = qobject_cast<QWidget*>(watched))
+            handleMouseMove(widget, static_cast<QHoverEvent*>(event)->position());
+        break;
+    case QEvent::MouseButtonRelease: {
+        const auto found = m_pictureClicks.constFind(watched);
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (found != m_pictureClicks.constEnd() && widget && widget->isEnabled() &&
+            mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint())) {
+            const std::function<void()> handler = found.value();
+            RunWithErrorDisplay(handler);
+            return true;
+        }
+        break;
+    }
+    case QEvent::KeyPress:
+        if (watched == ui->ShipInfoMemo) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            // The description is one paragraph: Enter adds no line break.
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

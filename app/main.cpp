@@ -1,0 +1,53 @@
+#include "app/Forms.h"
+#include "app/MainFormUnit.h"
+#include "data/Error.h"
+#include "ui/ErrorDisplay.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include <exception>
+
+namespace {
+
+// Errors are not caught inside the operations: whatever escapes an event handler ends the user's action
+// here and is shown in the general error display.
+class SkylatheApplication : public QApplication {
+public:
+    SkylatheApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const SkylatheError& error) {
+            ShowGeneralError(error.message());
+        } catch (const std::exception& error) {
+            ShowGeneralError(QString::fromLocal8Bit(error.what()));
+        } catch (...) {
+            ShowGeneralError(QStringLiteral("Unbekannter Fehler."));
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    SkylatheApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Skylathe"));
+
+    // Qt's own texts (buttons of the system message boxes, context menus) in German.
+    QTranslator qtTranslation;
+    if (qtTranslation.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+                           QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslation);
+
+    if (!CreateApplicationWindows())
+        return 1;
+    MainForm->show();
+    const int result = QApplication::exec();
+    DestroyApplicationWindows();
+    return result;
+}

@@ -1,0 +1,66 @@
+#include "ui/InfoUnit.h"
+
+#include "data/Folders.h"
+#include "ui_InfoUnit.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QTimer>
+
+namespace {
+constexpr int kOuterWidth = 590;
+constexpr int kOuterHeight = 716;
+} // namespace
+
+TInfoForm::TInfoForm(QWidget* parent) : QDialog(parent), ui(new Ui::TInfoForm) {
+    ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedSize(kOuterWidth, kOuterHeight);
+    QPalette parchment = palette();
+    parchment.setColor(QPalette::Window, QColor(236, 210, 164));
+    setPalette(parchment);
+    setAutoFillBackground(true);
+    ui->Background->lower();
+    connect(ui->OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
+}
+
+TInfoForm::~TInfoForm() {
+    delete ui;
+}
+
+void TInfoForm::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+    QTimer::singleShot(0, this, [this] {
+        const QSize frame = frameGeometry().size() - geometry().size();
+        if (frame.isValid() && !frame.isEmpty())
+            setFixedSize(kOuterWidth - frame.width(), kOuterHeight - frame.height());
+    });
+}
+
+void TInfoForm::FormShow() {
+    if (QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr) {
+        QFont bold = owner->font();
+        bold.setBold(true);
+        setFont(bold);
+        const QRect over = owner->frameGeometry();
+        move(over.x() + (over.width() - kOuterWidth) / 2, over.y() + (over.height() - kOuterHeight) / 2);
+    }
+    ui->browser->showPage(AppFolders().DataFolder + QStringLiteral("Help.html"));
+}
+
+void TInfoForm::OKBtnClick() {
+    accept();
+}
+
+void TInfoForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TInfoForm::closeEvent(QCloseEvent* event) {
+    event->ignore();
+}

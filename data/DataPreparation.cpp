@@ -96,10 +96,6 @@ XmlNodeList assetRecords(const XmlDocument& doc) {
     return records;
 }
 
-bool isArmed(const QString& guid) {
-    return IsArmedShipGuid(guid);
-}
-
 // The lift gas of a record by its cost items: the last gas product decides. Empty when there is none.
 QString liftGasFromCosts(const XmlNode& values) {
     QString gas;
@@ -305,7 +301,7 @@ bool ConvertShipRecords(const QString& originalFolder, const QString& dataFolder
         standard.appendElement(QStringLiteral("GUID"), guid);
         standard.appendElement(QStringLiteral("ORGGUID"), base);
         standard.appendElement(QStringLiteral("Armed"),
-                               isArmed(guid) ? QStringLiteral("true") : QStringLiteral("false"));
+                               IsArmedShipGuid(guid) ? QStringLiteral("true") : QStringLiteral("false"));
         name.setText(shipName);
 
         ensureValue(cost, QStringLiteral("InfluenceCostPoints"), QStringLiteral("0"));
@@ -435,7 +431,7 @@ bool WriteShipIndex(const QString& originalFolder, const QString& dataFolder) {
                 "\t<AirShip GUID=\"%1\" Name=\"%2\" Icon=\"%3\" Type=\"%4\" Armed=\"%5\" Pos=\"%6\"/>")
                 .arg(XmlEscapeAttribute(guid), XmlEscapeAttribute(name), XmlEscapeAttribute(icon),
                      requireLiftGas(asset, r),
-                     isArmed(guid) ? QStringLiteral("true") : QStringLiteral("false"), position));
+                     IsArmedShipGuid(guid) ? QStringLiteral("true") : QStringLiteral("false"), position));
     }
     lines.append(QStringLiteral("</AirShips>"));
     const QString path = dataFolder + kIndexFile;

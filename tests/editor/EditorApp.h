@@ -54,7 +54,9 @@ public:
         }
         if (MainForm) {
             MainForm->show();
-            QTest::qWaitForWindowExposed(MainForm);
+            if (!QTest::qWaitForWindowExposed(MainForm)) {
+                qWarning("the main window was not exposed");
+            }
             QTest::qWait(20); // the window settles its outer size once shown
         }
     }

@@ -119,7 +119,7 @@ private:
 private Q_SLOTS:
     void initTestCase() {
         if (!QFile::exists(QStringLiteral(SKYLATHE_BINARY_DIR "/package/XMLD/AirShipFull.xml"))) {
-            QSKIP("the data package tree is not built");
+            QFAIL("the data package tree is not built (target skylathe_package_tree)");
         }
     }
 

@@ -1,6 +1,9 @@
 #include "app/MainFormUnit.h"
 
 #include "app/DataPackage.h"
+#include "app/DisplayFont.h"
+#include "app/FindGameFolder.h"
+#include "app/GameFolderBrowser.h"
 #include "app/Forms.h"
 #include "app/ImageCollection.h"
 #include "app/Services.h"
@@ -50,20 +53,6 @@ int currencyDecimals() {
     for (qsizetype i = point + locale.decimalPoint().size(); i < money.size() && money.at(i).isDigit(); ++i)
         ++digits;
     return digits > 0 ? digits : 2;
-}
-
-// Start-up step 3. Returns false when the program has to end (another copy runs, no game folder).
-bool establishGameFolder() {
-    // FindGameFolder (game discovery) is called here as soon as it is available.
-    return true;
-}
-
-// Start-up step 5.
-void installDisplayFont(QMainWindow* window) {
-    // InstallDisplayFont is called here as soon as it is available.
-    QPalette palette = window->palette();
-    palette.setColor(QPalette::WindowText, QColor(65, 55, 40));
-    window->setPalette(palette);
 }
 
 } // namespace
@@ -137,7 +126,8 @@ void TMainForm::FormCreate() {
     folders.OriginalFolder = derived.OriginalFolder;
 
     // 3. Single copy, game and mods folder.
-    if (!establishGameFolder()) {
+    DialogGameFolderUi gameFolderUi(this);
+    if (!FindGameFolder(gameFolderUi)) {
         StartupAborted = true;
         return;
     }
@@ -150,7 +140,7 @@ void TMainForm::FormCreate() {
     }
 
     // 5. The display font.
-    installDisplayFont(this);
+    InstallDisplayFont(this);
 
     // 6. to 12.: each step that fails is reported and start-up goes on, so the window always opens.
     RunWithErrorDisplay(

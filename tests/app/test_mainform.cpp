@@ -1,0 +1,313 @@
+#include "app/Forms.h"
+#include "app/MainFormUnit.h"
+#include "tests/support/AppFixture.h"
+#include "ui/ValueBox.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+class TestMainForm : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void controlsAtTheirPlaces_data();
+    void controlsAtTheirPlaces();
+    void windowIsFixed();
+    void valueBoxes_data();
+    void valueBoxes();
+    void stepping();
+    void hoverHelp();
+    void helpTextRules();
+    void closeWithoutSavingWritesNothing();
+    void emptyDataFolderStillOpens();
+    void brokenHelpFileStillOpens_data();
+    void brokenHelpFileStillOpens();
+    void gameWatchShowsLabel();
+};
+
+void TestMainForm::controlsAtTheirPlaces_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("rect");
+    QTest::newRow("HeliumGasImage") << "HeliumGasImage" << QRect(17, 55, 100, 100);
+    QTest::newRow("ArcticGasImage") << "ArcticGasImage" << QRect(17, 161, 100, 100);
+    QTest::newRow("YardImage") << "YardImage" << QRect(16, 396, 100, 100);
+    QTest::newRow("VelmoraImage") << "VelmoraImage" << QRect(8, 524, 116, 42);
+    QTest::newRow("ShipNameEdit") << "ShipNameEdit" << QRect(423, 56, 304, 21);
+    QTest::newRow("Shape1") << "Shape1" << QRect(493, 86, 142, 141);
+    QTest::newRow("ShipIconImage") << "ShipIconImage" << QRect(507, 88, 118, 118);
+    QTest::newRow("ShipTypImage") << "ShipTypImage" << QRect(595, 186, 36, 36);
+    QTest::newRow("SingleResetImage") << "SingleResetImage" << QRect(659, 131, 44, 44);
+    QTest::newRow("ShipInfoMemo") << "ShipInfoMemo" << QRect(423, 233, 304, 114);
+    QTest::newRow("HelpShape") << "HelpShape" << QRect(423, 367, 302, 213);
+    QTest::newRow("HelpHeaderLabel") << "HelpHeaderLabel" << QRect(428, 372, 291, 21);
+    QTest::newRow("HelpLabel") << "HelpLabel" << QRect(428, 396, 291, 178);
+    QTest::newRow("Version") << "Version" << QRect(163, 616, 200, 17);
+    QTest::newRow("VelmoraLabel") << "VelmoraLabel" << QRect(8, 642, 719, 17);
+    QTest::newRow("ImagePanelNameCost") << "ImagePanelNameCost" << QRect(1004, 16, 36, 36);
+    QTest::newRow("ImagePanelNameDetail") << "ImagePanelNameDetail" << QRect(1309, 16, 36, 36);
+    for (int i = 0; i < 7; ++i)
+        QTest::addRow("CostPanel%d", i) << QStringLiteral("CostPanel%1").arg(i) << QRect(748, 56 + 42 * i, 304, 41);
+    QTest::newRow("InfluenceCostPointsPanel") << "InfluenceCostPointsPanel" << QRect(748, 371, 304, 41);
+    QTest::newRow("CraftingTimePanel") << "CraftingTimePanel" << QRect(748, 413, 304, 41);
+    QTest::newRow("StacklimitPanel") << "StacklimitPanel" << QRect(748, 455, 304, 41);
+    QTest::newRow("SocketCountPanel") << "SocketCountPanel" << QRect(748, 497, 304, 41);
+    QTest::newRow("SlotCountPanel") << "SlotCountPanel" << QRect(748, 539, 304, 41);
+    QTest::newRow("ForwardSpeedPanel") << "ForwardSpeedPanel" << QRect(1056, 56, 304, 83);
+    QTest::newRow("CargoFullFactorPanel") << "CargoFullFactorPanel" << QRect(1056, 140, 304, 41);
+    QTest::newRow("SessionTransferSpeedFactorPanel") << "SessionTransferSpeedFactorPanel" << QRect(1058, 182, 304, 41);
+    QTest::newRow("TradeShipPointsPanel") << "TradeShipPointsPanel" << QRect(1056, 224, 304, 41);
+    QTest::newRow("Panel1") << "Panel1" << QRect(1058, 266, 304, 41);
+    QTest::newRow("ShipMaintenancePanel") << "ShipMaintenancePanel" << QRect(1056, 308, 304, 41);
+    QTest::newRow("BombarderPanel") << "BombarderPanel" << QRect(1056, 371, 304, 41);
+    QTest::newRow("WeaponMaxHitPointsPanel") << "WeaponMaxHitPointsPanel" << QRect(1056, 413, 304, 41);
+    QTest::newRow("WeaponReloadTimePanel") << "WeaponReloadTimePanel" << QRect(1056, 455, 304, 41);
+    QTest::newRow("WeaponBaseDamagePanel") << "WeaponBaseDamagePanel" << QRect(1056, 497, 304, 41);
+    QTest::newRow("MilitaryShipPointsPanel") << "MilitaryShipPointsPanel" << QRect(1058, 540, 304, 41);
+    QTest::newRow("AddGasBuffToMinesBtn") << "AddGasBuffToMinesBtn" << QRect(1058, 587, 304, 36);
+    QTest::newRow("SaveBtn") << "SaveBtn" << QRect(746, 629, 150, 36);
+    QTest::newRow("CreateModBtn") << "CreateModBtn" << QRect(902, 629, 150, 36);
+    QTest::newRow("CloseBtn") << "CloseBtn" << QRect(1058, 629, 304, 36);
+    QTest::newRow("ShipView") << "ShipView" << QRect(132, 54, 281, 524);
+    // inside a panel
+    QTest::newRow("ForwardSpeed") << "ForwardSpeed" << QRect(40, 10, 80, 23);
+    QTest::newRow("ForwardSpeedDot") << "ForwardSpeedDot" << QRect(290, 3, 12, 36);
+    QTest::newRow("CargoFullFactorDOt") << "CargoFullFactorDOt" << QRect(290, 3, 12, 36);
+    QTest::newRow("StackLimitIcon") << "StackLimitIcon" << QRect(2, 3, 36, 36);
+    QTest::newRow("AirShipImage") << "AirShipImage" << QRect(1540, 360, 128, 128);
+}
+
+void TestMainForm::controlsAtTheirPlaces() {
+    QFETCH(QString, name);
+    QFETCH(QRect, rect);
+    AppFixture app;
+    QVERIFY(app.start());
+    QWidget* control = AppFixture::findWidget(name);
+    QVERIFY2(control, qPrintable(name));
+    QCOMPARE(control->geometry(), rect);
+}
+
+void TestMainForm::windowIsFixed() {
+    AppFixture app;
+    QVERIFY(app.start());
+    QCOMPARE(MainForm->windowTitle(), QStringLiteral("Skylathe"));
+    QCOMPARE(MainForm->size(), QSize(1390, 716));
+    QCOMPARE(MainForm->minimumSize(), MainForm->maximumSize());
+    QVERIFY(!(MainForm->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!(MainForm->windowFlags() & Qt::WindowMinimizeButtonHint));
+    QCOMPARE(MainForm->palette().color(QPalette::Window), QColor(236, 210, 164));
+    QVERIFY(!AppFixture::findWidget("VelmoraLabel")->isVisible());
+    QVERIFY(!AppFixture::findWidget("ForwardSpeedDot")->isVisible());
+    QCOMPARE(AppFixture::find<QLabel>("VelmoraLabel")->text(),
+             QStringLiteral("Das Spiel ist aktiv. Änderungen an den Modifikationen zeigen erst Wirkung nach einem "
+                            "erneuten Spielstart."));
+    QCOMPARE(AppFixture::find<QLabel>("Version")->text(), QStringLiteral("18.3.7.3"));
+    QCOMPARE(AppFixture::find<QPushButton>("MakeData")->text(), QStringLiteral("MakeData"));
+    QVERIFY(app.takeErrors().isEmpty());
+}
+
+void TestMainForm::valueBoxes_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<double>("minimum");
+    QTest::addColumn<double>("maximum");
+    QTest::addColumn<double>("smallStep");
+    QTest::addColumn<double>("largeStep");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<int>("maxLength");
+    QTest::addColumn<bool>("repeat");
+    QTest::newRow("ForwardSpeed") << "ForwardSpeed" << 0.1 << 125.0 << 0.1 << 1.0 << 2 << 4 << true;
+    QTest::newRow("CargoFullFactor") << "CargoFullFactor" << 0.1 << 1.0 << 0.1 << 1.0 << 1 << 2 << true;
+    QTest::newRow("SessionTransferSpeedFactor") << "SessionTransferSpeedFactor" << 0.1 << 5.0 << 0.1 << 0.5 << 1 << 2 << true;
+    QTest::newRow("TradeShipPoints") << "TradeShipPoints" << 0.0 << 250.0 << 1.0 << 5.0 << 0 << 3 << true;
+    QTest::newRow("AirShipPoints") << "AirShipPoints" << 0.0 << 250.0 << 1.0 << 5.0 << 0 << 3 << true;
+    QTest::newRow("ShipMaintenance") << "ShipMaintenance" << 1.0 << 2500.0 << 1.0 << 10.0 << 0 << 4 << true;
+    QTest::newRow("CraftingTime") << "CraftingTime" << 30.0 << 1200.0 << 10.0 << 60.0 << 0 << 4 << true;
+    QTest::newRow("SlotCount") << "SlotCount" << 0.0 << 8.0 << 1.0 << 1.0 << 0 << 1 << true;
+    QTest::newRow("SocketCount") << "SocketCount" << 0.0 << 4.0 << 1.0 << 1.0 << 0 << 1 << true;
+    QTest::newRow("StackLimit") << "StackLimit" << 50.0 << 500.0 << 10.0 << 50.0 << 0 << 8 << true;
+    QTest::newRow("InfluenceCostPoints") << "InfluenceCostPoints" << 0.0 << 50.0 << 1.0 << 5.0 << 0 << 3 << true;
+    QTest::newRow("CostSpin3") << "CostSpin3" << 0.0 << 250.0 << 1.0 << 10.0 << 0 << 3 << true;
+    QTest::newRow("WeaponMaxHitpoints") << "WeaponMaxHitpoints" << 250.0 << 25000.0 << 10.0 << 250.0 << 0 << 5 << true;
+    QTest::newRow("BombarderShafts") << "BombarderShafts" << 0.0 << 5.0 << 1.0 << 1.0 << 0 << 1 << false;
+    QTest::newRow("WeaponReloadTime") << "WeaponReloadTime" << 5.0 << 125.0 << 1.0 << 5.0 << 0 << 3 << false;
+    QTest::newRow("WeaponBaseDamage") << "WeaponBaseDamage" << 0.0 << 5000.0 << 1.0 << 100.0 << 0 << 4 << false;
+    QTest::newRow("MilitaryAirShipPoints") << "MilitaryAirShipPoints" << 0.0 << 250.0 << 1.0 << 5.0 << 0 << 3 << true;
+}
+
+void TestMainForm::valueBoxes() {
+    QFETCH(QString, name);
+    AppFixture app;
+    QVERIFY(app.start());
+    auto* box = AppFixture::find<ValueBox>(name);
+    QVERIFY(box);
+    QTEST(box->minimum(), "minimum");
+    QTEST(box->maximum(), "maximum");
+    QTEST(box->smallStep(), "smallStep");
+    QTEST(box->largeStep(), "largeStep");
+    QTEST(box->decimals(), "decimals");
+    QTEST(box->maxLength(), "maxLength");
+    QTEST(box->autoRepeat(), "repeat");
+    QCOMPARE(box->geometry().size(), QSize(80, 23));
+}
+
+void TestMainForm::stepping() {
+    AppFixture app;
+    QVERIFY(app.start());
+    auto* box = AppFixture::find<ValueBox>("StackLimit");
+    QSignalSpy changed(box, &ValueBox::changed);
+    box->setText(QStringLiteral("50"));
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Up);
+    QCOMPARE(box->text(), QStringLiteral("60"));
+    QTest::keyClick(box, Qt::Key_PageUp);
+    QCOMPARE(box->text(), QStringLiteral("110"));
+    QTest::keyClick(box, Qt::Key_PageDown);
+    QTest::keyClick(box, Qt::Key_Down);
+    QTest::keyClick(box, Qt::Key_Down);
+    QCOMPARE(box->text(), QStringLiteral("50")); // kept at the minimum
+    QVERIFY(changed.count() >= 4);
+
+    // Typing is limited to the box's characters; a load is not.
+    auto* slots = AppFixture::find<ValueBox>("SlotCount");
+    slots->setText(QString());
+    slots->setFocus();
+    QTest::keyClicks(slots, QStringLiteral("57"));
+    QCOMPARE(slots->text(), QStringLiteral("5"));
+    auto* factor = AppFixture::find<ValueBox>("CargoFullFactor");
+    factor->setText(QStringLiteral("0.5"));
+    factor->setFocus();
+    QTest::keyClick(factor, Qt::Key_Up);
+    QCOMPARE(factor->text(), QStringLiteral("0.6"));
+}
+
+void TestMainForm::hoverHelp() {
+    AppFixture app;
+    QVERIFY(app.start());
+    auto* header = AppFixture::find<QLabel>("HelpHeaderLabel");
+    auto* text = AppFixture::find<QLabel>("HelpLabel");
+
+    AppFixture::hover(AppFixture::findWidget("SaveBtn"));
+    QCOMPARE(header->text(), QStringLiteral("Speichern"));
+    AppFixture::hover(AppFixture::findWidget("SlotCount"));
+    QCOMPARE(header->text(), QStringLiteral("Speichern"));
+    AppFixture::hover(AppFixture::findWidget("ForwardSpeed"));
+    QCOMPARE(header->text(), QStringLiteral("Steuerelemente"));
+    AppFixture::hover(AppFixture::findWidget("ForwardSpeedPanel"), QPoint(200, 5));
+    QCOMPARE(header->text(), QStringLiteral("Schiffsgeschwindigkeit"));
+    AppFixture::hover(AppFixture::findWidget("ForwardSpeedIcon"));
+    QCOMPARE(header->text(), QStringLiteral("Schiffsgeschwindigkeit"));
+
+    AppFixture::hover(AppFixture::findWidget("SingleResetImage"));
+    const QString single = text->text();
+    QCOMPARE(header->text(), QStringLiteral("Zurücksetzen"));
+    AppFixture::hover(AppFixture::findWidget("FullResetImage"));
+    QCOMPARE(header->text(), QStringLiteral("Zurücksetzen"));
+    QVERIFY(text->text() != single);
+
+    AppFixture::hover(MainForm->centralWidget(), QPoint(380, 690));
+    QCOMPARE(header->text(), QString());
+    QCOMPARE(text->text(), QStringLiteral("\n\n"));
+}
+
+void TestMainForm::helpTextRules() {
+    AppFixture app;
+    QVERIFY(app.start());
+    auto* header = AppFixture::find<QLabel>("HelpHeaderLabel");
+    auto* text = AppFixture::find<QLabel>("HelpLabel");
+    MainForm->HelpDocument = XmlDocument::parse(QStringLiteral(
+        "<Texts><Text><GUID>1</GUID><Header>Kopf</Header><Text1>Eins</Text1><Text3>Drei</Text3></Text>"
+        "<Text><GUID>2</GUID><Header>Ohne</Header><Text2>Zwei</Text2></Text>"
+        "<Text><GUID>3</GUID><Text1>Nur</Text1></Text></Texts>"));
+    MainForm->ShowHelpText(QStringLiteral("1"));
+    QCOMPARE(header->text(), QStringLiteral("Kopf"));
+    QCOMPARE(text->text(), QStringLiteral("Eins\n\nDrei"));
+    MainForm->ShowHelpText(QStringLiteral("2")); // no Text1: unchanged
+    MainForm->ShowHelpText(QStringLiteral("99")); // no record: unchanged
+    QCOMPARE(header->text(), QStringLiteral("Kopf"));
+    MainForm->ShowHelpText(QStringLiteral("3")); // no header: empty
+    QCOMPARE(header->text(), QString());
+    QCOMPARE(text->text(), QStringLiteral("Nur\n\n"));
+    MainForm->HelpDocument = XmlDocument();
+    MainForm->ShowHelpText(QStringLiteral("1"));
+    QCOMPARE(text->text(), QStringLiteral("Nur\n\n"));
+}
+
+static QMap<QString, QByteArray> snapshot(const QString& folder) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        if (file.open(QIODevice::ReadOnly))
+            files.insert(it.filePath(), file.readAll());
+    }
+    return files;
+}
+
+void TestMainForm::closeWithoutSavingWritesNothing() {
+    AppFixture app;
+    QVERIFY(app.start());
+    const auto before = snapshot(app.programFolder());
+    MainForm->ValuesChanged = true;
+    AppFixture::answerNextModal(QStringLiteral("AbortBtn"));
+    AppFixture::click("CloseBtn");
+    QTRY_VERIFY(!MainForm->isVisible());
+    QVERIFY(!MainForm->ValuesChanged);
+    QCOMPARE(snapshot(app.programFolder()), before);
+    QVERIFY(snapshot(app.modFolder()).isEmpty());
+}
+
+void TestMainForm::emptyDataFolderStillOpens() {
+    AppFixture app(AppFixture::Data::EmptyFolder);
+    QVERIFY(app.start());
+    QVERIFY(MainForm->isVisible());
+    QCOMPARE(AppFixture::find<QTreeWidget>("ShipView")->topLevelItemCount(), 0);
+    const QStringList errors = app.takeErrors();
+    QVERIFY(!errors.isEmpty());
+    QVERIFY2(errors.first().contains(QStringLiteral("AirShipShort.xml")), qPrintable(errors.join('\n')));
+    QVERIFY(!QFileInfo::exists(app.dataFolder() + QStringLiteral("Help.xml"))); // nothing unpacked
+}
+
+void TestMainForm::brokenHelpFileStillOpens_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("remove");
+    QTest::newRow("missing") << QByteArray() << true;
+    QTest::newRow("damaged") << QByteArray("<Texts><Text><GUID>107") << false;
+}
+
+void TestMainForm::brokenHelpFileStillOpens() {
+    QFETCH(QByteArray, content);
+    QFETCH(bool, remove);
+    AppFixture app;
+    const QString help = app.dataFolder() + QStringLiteral("Help.xml");
+    QFile::remove(help);
+    if (!remove) {
+        QFile file(help);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    QVERIFY(app.start());
+    QVERIFY(MainForm->isVisible());
+    AppFixture::hover(AppFixture::findWidget("SaveBtn"));
+    QCOMPARE(AppFixture::find<QLabel>("HelpHeaderLabel")->text(), QString());
+}
+
+void TestMainForm::gameWatchShowsLabel() {
+    AppFixture app;
+    bool running = false;
+    TMainForm::SetGameRunningCheckForTests([&running](const QString& name) {
+        return running && name == QStringLiteral("Velmora.exe");
+    });
+    QVERIFY(app.start());
+    auto* label = AppFixture::findWidget("VelmoraLabel");
+    QTest::qWait(120);
+    QVERIFY(!label->isVisible());
+    running = true;
+    QTRY_VERIFY_WITH_TIMEOUT(label->isVisible(), 500);
+    running = false;
+    QTRY_VERIFY_WITH_TIMEOUT(!label->isVisible(), 500);
+}
+
+QTEST_MAIN(TestMainForm)
+#include "test_mainform.moc"

@@ -1,0 +1,155 @@
+#include "tests/support/AppFixture.h"
+
+#include "app/Forms.h"
+#include "app/MainFormUnit.h"
+#include "ui/ErrorDisplay.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+void copyTree(const QString& from, const QString& to) {
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(it.filePath());
+        if (it.fileInfo().isDir())
+            QDir().mkpath(target);
+        else
+            QFile::copy(it.filePath(), target);
+    }
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+}
+
+} // namespace
+
+AppFixture::AppFixture(Data data) : m_root(std::make_unique<QTemporaryDir>()) {
+    m_oldConfigHome = qgetenv("XDG_CONFIG_HOME");
+    m_oldConfigDirs = qgetenv("XDG_CONFIG_DIRS");
+    m_oldRuntimeDir = qgetenv("XDG_RUNTIME_DIR");
+    const QString root = m_root->path();
+    QDir().mkpath(root + QStringLiteral("/program"));
+    QDir().mkpath(root + QStringLiteral("/config"));
+    QDir().mkpath(root + QStringLiteral("/configdirs"));
+    QDir().mkpath(root + QStringLiteral("/runtime"));
+    writeFile(gameFolder() + QStringLiteral("/Bin/Win64/Velmora.exe"), QByteArray());
+    QDir().mkpath(gameFolder() + QStringLiteral("/mods"));
+    writeFile(root + QStringLiteral("/config/Skylathe/ProgramKey.ini"),
+              (QStringLiteral("GameLocation=") + gameFolder() + QStringLiteral("\nModLocation=") + modFolder() +
+               QStringLiteral("\n"))
+                  .toUtf8());
+    qputenv("XDG_CONFIG_HOME", (root + QStringLiteral("/config")).toUtf8());
+    qputenv("XDG_CONFIG_DIRS", (root + QStringLiteral("/configdirs")).toUtf8());
+    qputenv("XDG_RUNTIME_DIR", (root + QStringLiteral("/runtime")).toUtf8());
+
+    if (data == Data::Package)
+        copyTree(QStringLiteral(SKYLATHE_BINARY_DIR "/package/XMLD"), dataFolder());
+    else if (data == Data::EmptyFolder)
+        QDir().mkpath(dataFolder());
+
+    TMainForm::SetProgramFolderForTests(programFolder());
+    TMainForm::SetGameRunningCheckForTests([](const QString&) { return false; });
+    SetCollectGeneralErrors(true);
+}
+
+AppFixture::~AppFixture() {
+    stop();
+    TMainForm::SetProgramFolderForTests(QString());
+    TMainForm::SetGameRunningCheckForTests({});
+    SetCollectGeneralErrors(false);
+    qputenv("XDG_CONFIG_HOME", m_oldConfigHome);
+    qputenv("XDG_CONFIG_DIRS", m_oldConfigDirs);
+    qputenv("XDG_RUNTIME_DIR", m_oldRuntimeDir);
+}
+
+bool AppFixture::start() {
+    const bool created = CreateApplicationWindows();
+    m_started = created;
+    if (created) {
+        MainForm->show();
+        if (!QTest::qWaitForWindowExposed(MainForm))
+            qWarning("main window not exposed");
+    }
+    return created;
+}
+
+void AppFixture::stop() {
+    if (m_started) {
+        DestroyApplicationWindows();
+        m_started = false;
+    }
+}
+
+QString AppFixture::programFolder() const { return m_root->path() + QStringLiteral("/program/"); }
+QString AppFixture::dataFolder() const { return programFolder() + QStringLiteral("XMLD/"); }
+QString AppFixture::gameFolder() const { return m_root->path() + QStringLiteral("/game"); }
+QString AppFixture::modFolder() const { return gameFolder() + QStringLiteral("/mods/"); }
+
+QStringList AppFixture::takeErrors() { return TakeCollectedGeneralErrors(); }
+
+QWidget* AppFixture::findWidget(const QString& name) {
+    return MainForm ? MainForm->findChild<QWidget*>(name) : nullptr;
+}
+
+void AppFixture::click(const QString& name) { click(findWidget(name)); }
+
+void AppFixture::click(QWidget* widget) {
+    if (!widget)
+        return;
+    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+}
+
+void AppFixture::hover(QWidget* widget, QPoint pos) {
+    if (!widget)
+        return;
+    QTest::mouseMove(widget, pos == QPoint(-1, -1) ? widget->rect().center() : pos);
+}
+
+void AppFixture::answerNextModal(const QString& buttonName, int timeoutMs) {
+    auto* timer = new QTimer(qApp);
+    auto* elapsed = new QElapsedTimer;
+    elapsed->start();
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, elapsed, buttonName, timeoutMs] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal) {
+            QAbstractButton* button = modal->findChild<QAbstractButton*>(buttonName);
+            if (!button) {
+                for (QAbstractButton* candidate : modal->findChildren<QAbstractButton*>()) {
+                    if (candidate->text().remove(QLatin1Char('&')) == buttonName) {
+                        button = candidate;
+                        break;
+                    }
+                }
+            }
+            if (button && button->isVisible()) {
+                timer->stop();
+                timer->deleteLater();
+                delete elapsed;
+                button->click();
+                return;
+            }
+        }
+        if (elapsed->elapsed() > timeoutMs) {
+            timer->stop();
+            timer->deleteLater();
+            delete elapsed;
+        }
+    });
+    timer->start();
+}

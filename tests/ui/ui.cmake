@@ -1,0 +1,2 @@
+skylathe_add_test(test_messageform SOURCES test_messageform.cpp LIBS skylathe_testsupport)
+set_target_properties(test_messageform PROPERTIES AUTOUIC OFF)

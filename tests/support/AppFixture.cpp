@@ -18,7 +18,8 @@ namespace {
 
 void copyTree(const QString& from, const QString& to) {
     QDir().mkpath(to);
-    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) {
         it.next();
         const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(it.filePath());
@@ -50,8 +51,8 @@ AppFixture::AppFixture(Data data) : m_root(std::make_unique<QTemporaryDir>()) {
     writeFile(gameFolder() + QStringLiteral("/Bin/Win64/Velmora.exe"), QByteArray());
     QDir().mkpath(gameFolder() + QStringLiteral("/mods"));
     writeFile(root + QStringLiteral("/config/Skylathe/ProgramKey.ini"),
-              (QStringLiteral("GameLocation=") + gameFolder() + QStringLiteral("\nModLocation=") + modFolder() +
-               QStringLiteral("\n"))
+              (QStringLiteral("GameLocation=") + gameFolder() + QStringLiteral("\nModLocation=") +
+               modFolder() + QStringLiteral("\n"))
                   .toUtf8());
     qputenv("XDG_CONFIG_HOME", (root + QStringLiteral("/config")).toUtf8());
     qputenv("XDG_CONFIG_DIRS", (root + QStringLiteral("/configdirs")).toUtf8());
@@ -95,18 +96,30 @@ void AppFixture::stop() {
     }
 }
 
-QString AppFixture::programFolder() const { return m_root->path() + QStringLiteral("/program/"); }
-QString AppFixture::dataFolder() const { return programFolder() + QStringLiteral("XMLD/"); }
-QString AppFixture::gameFolder() const { return m_root->path() + QStringLiteral("/game"); }
-QString AppFixture::modFolder() const { return gameFolder() + QStringLiteral("/mods/"); }
+QString AppFixture::programFolder() const {
+    return m_root->path() + QStringLiteral("/program/");
+}
+QString AppFixture::dataFolder() const {
+    return programFolder() + QStringLiteral("XMLD/");
+}
+QString AppFixture::gameFolder() const {
+    return m_root->path() + QStringLiteral("/game");
+}
+QString AppFixture::modFolder() const {
+    return gameFolder() + QStringLiteral("/mods/");
+}
 
-QStringList AppFixture::takeErrors() { return TakeCollectedGeneralErrors(); }
+QStringList AppFixture::takeErrors() {
+    return TakeCollectedGeneralErrors();
+}
 
 QWidget* AppFixture::findWidget(const QString& name) {
     return MainForm ? MainForm->findChild<QWidget*>(name) : nullptr;
 }
 
-void AppFixture::click(const QString& name) { click(findWidget(name)); }
+void AppFixture::click(const QString& name) {
+    click(findWidget(name));
+}
 
 void AppFixture::click(QWidget* widget) {
     if (!widget)

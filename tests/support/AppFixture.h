@@ -33,8 +33,7 @@ public:
     QStringList takeErrors();
 
     // The main window's control with that object name (nullptr when there is none).
-    template <typename T = QWidget>
-    static T* find(const QString& name);
+    template <typename T = QWidget> static T* find(const QString& name);
     static QWidget* findWidget(const QString& name);
 
     // A left click in the middle of the control (a picture label or a button), the way a user clicks.
@@ -53,7 +52,6 @@ private:
     bool m_started = false;
 };
 
-template <typename T>
-T* AppFixture::find(const QString& name) {
+template <typename T> T* AppFixture::find(const QString& name) {
     return qobject_cast<T*>(findWidget(name));
 }

@@ -1,8 +1,8 @@
 #include "app/Forms.h"
 #include "app/MainFormUnit.h"
 #include "tests/support/AppFixture.h"
-#include "ui/XMLMessage.h"
 #include "ui/InfoUnit.h"
+#include "ui/XMLMessage.h"
 #include "ui_XMLMessage.h"
 
 #include <QLabel>
@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 
 class TestMessageForm : public QObject {
     Q_OBJECT
@@ -24,8 +25,9 @@ void TestMessageForm::layout_data() {
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("lines");
     QTest::newRow("one line") << QStringLiteral("Änderungen speichern ?") << 1;
-    QTest::newRow("three lines") << QStringLiteral("Diese Aktion setzt alle Einstellungen aller\rLuftschiffe auf die "
-                                                   "Standardwerte zurück.\rVorhandene Modifikationen werden entfernt\r")
+    QTest::newRow("three lines") << QStringLiteral(
+                                        "Diese Aktion setzt alle Einstellungen aller\rLuftschiffe auf die "
+                                        "Standardwerte zurück.\rVorhandene Modifikationen werden entfernt\r")
                                  << 4;
 }
 
@@ -65,7 +67,8 @@ void TestMessageForm::layout() {
     QCOMPARE(size, QSize(64 + label.width() + 48, bottom + 30 + 48));
     QCOMPARE(image, QRect(8, size.height() / 2 - 32, 64, 64));
     const QRect screen = MessageForm->screen()->geometry();
-    QCOMPARE(at, QPoint(std::abs(screen.width() - size.width()) / 2, std::abs(screen.height() - size.height()) / 2));
+    QCOMPARE(at, QPoint(std::abs(screen.width() - size.width()) / 2,
+                        std::abs(screen.height() - size.height()) / 2));
     QVERIFY(abortFocused);
     QCOMPARE(ui->OKBtn->text(), QStringLiteral("Ja"));
     QCOMPARE(ui->AbortBtn->text(), QStringLiteral("Nein"));

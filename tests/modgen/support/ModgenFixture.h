@@ -1,0 +1,63 @@
+#pragma once
+
+#include "data/TextFile.h"
+#include "data/Xml.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QtTest>
+
+// Small helpers shared by the generation and mine dialog tests.
+namespace modgentest {
+
+inline QString fixtureData() {
+    return QStringLiteral(SKYLATHE_TEST_DATA "/fixture/XMLD");
+}
+inline QString packageData() {
+    return QStringLiteral(SKYLATHE_BINARY_DIR "/package/XMLD");
+}
+
+// A plain recursive copy, independent of the code under test.
+inline void copyTree(const QString& from, const QString& to) {
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(path);
+        if (it.fileInfo().isDir()) {
+            QDir().mkpath(target);
+        } else {
+            QFile::copy(path, target);
+        }
+    }
+}
+
+// Relative path → content ("<dir>" for folders) of everything below the folder.
+inline QMap<QString, QByteArray> snapshot(const QString& folder) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(folder).relativeFilePath(path),
+                     it.fileInfo().isDir() ? QByteArray("<dir>") : ReadFileBytes(path));
+    }
+    return files;
+}
+
+// Sets the text at attribute position 2 of the mine rows named in the map.
+inline void setMineStates(const QString& dataFolder, const QMap<QString, QString>& states) {
+    const QString path = dataFolder + QStringLiteral("GasMines.xml");
+    XmlDocument doc = XmlDocument::load(path);
+    for (auto it = states.begin(); it != states.end(); ++it) {
+        doc.selectSingle(QStringLiteral("//GasMine[@GUID=\"%1\"]").arg(it.key()))
+            .setAttributeAt(2, it.value());
+    }
+    doc.save(path);
+}
+
+} // namespace modgentest

@@ -25,3 +25,9 @@ qt_add_resources(skylathe_gui skylathe_display_font
     PREFIX "/font"
     BASE ${CMAKE_SOURCE_DIR}/resources/font
     FILES ${CMAKE_SOURCE_DIR}/resources/font/texgyrepagella-bold.otf)
+
+# The Windows program's version resource; the program target adds ${SKYLATHE_VERSION_RC} on WIN32.
+if(WIN32)
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/Skylathe.rc.in ${CMAKE_BINARY_DIR}/generated/Skylathe.rc @ONLY)
+    set(SKYLATHE_VERSION_RC ${CMAKE_BINARY_DIR}/generated/Skylathe.rc)
+endif()

@@ -3,8 +3,8 @@
 #include "app/DataPackage.h"
 #include "app/DisplayFont.h"
 #include "app/FindGameFolder.h"
-#include "app/GameFolderBrowser.h"
 #include "app/Forms.h"
+#include "app/GameFolderBrowser.h"
 #include "app/ImageCollection.h"
 #include "app/Services.h"
 #include "data/DataPreparation.h"
@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -57,6 +58,36 @@ int currencyDecimals() {
 
 } // namespace
 
+void TMainForm::showDecoration() {
+    const struct {
+        QLabel* label;
+        const char* picture;
+    } pictures[] = {
+        {ui->Background, "Background"},
+        {ui->YardImage, "Yard"},
+        {ui->VelmoraImage, "VelmoraLogo"},
+        {ui->Image1, "Image1"},
+        {ui->SingleResetImage, "SingleReset"},
+        {ui->FullResetImage, "FullReset"},
+        {ui->HelpImage, "HelpBook"},
+        {ui->ImagePanelNameCost, "BrownList"},
+        {ui->ImagePanelNameDetail, "BrownList"},
+        {ui->ArmedImage, "Armed"},
+    };
+    for (const auto& entry : pictures) {
+        if (entry.label->pixmap().isNull())
+            entry.label->setPixmap(PixmapFromCollection(QString::fromLatin1(entry.picture),
+                                                        entry.label->width(), entry.label->height()));
+    }
+    for (QLabel* label : ui->centralwidget->findChildren<QLabel*>()) {
+        const QString name = label->objectName();
+        if ((name.endsWith(QLatin1String("Dot")) || name.endsWith(QLatin1String("DOt"))) &&
+            label->pixmap().isNull())
+            label->setPixmap(
+                PixmapFromCollection(QStringLiteral("ChangeDot"), label->width(), label->height()));
+    }
+}
+
 void TMainForm::SetProgramFolderForTests(const QString& folder) {
     programFolderOverride() = folder;
 }
@@ -82,6 +113,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui::TMainFor
     ui->HelpHeaderLabel->setTextFormat(Qt::PlainText);
     ui->HelpLabel->setTextFormat(Qt::PlainText);
     ui->ForwardSpeed->setDecimals(currencyDecimals());
+    showDecoration();
 
     ui->MakeData->setFocus();
     ui->ShipInfoMemo->installEventFilter(this);

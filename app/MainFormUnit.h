@@ -121,6 +121,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void showDecoration();
     void trackMouseMoves(QWidget* widget);
     bool handleMouseMove(QWidget* watched, const QPointF& position);
     // The control a mouse position over `widget` belongs to: internal children of a control (a box's

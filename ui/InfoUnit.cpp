@@ -1,5 +1,6 @@
 #include "ui/InfoUnit.h"
 
+#include "app/ImageCollection.h"
 #include "data/Folders.h"
 #include "ui_InfoUnit.h"
 
@@ -20,6 +21,7 @@ TInfoForm::TInfoForm(QWidget* parent) : QDialog(parent), ui(new Ui::TInfoForm) {
     parchment.setColor(QPalette::Window, QColor(236, 210, 164));
     setPalette(parchment);
     setAutoFillBackground(true);
+    ui->Background->setPixmap(PixmapFromCollection(QStringLiteral("Background"), kOuterWidth, kOuterHeight));
     ui->Background->lower();
     connect(ui->OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
 }

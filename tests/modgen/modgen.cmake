@@ -9,3 +9,17 @@ endif()
 if(TARGET skylathe-cli)
     add_dependencies(test_modgen skylathe-cli)
 endif()
+skylathe_add_test(test_mod_icons SOURCES test_mod_icons.cpp support/ModgenFixture.h LIBS skylathe_modgen)
+skylathe_add_test(test_generate_command SOURCES test_generate_command.cpp support/ModgenFixture.h
+                  LIBS skylathe_appcore)
+target_compile_definitions(test_generate_command PRIVATE SKYLATHE_CLI="$<TARGET_FILE:skylathe-cli>")
+add_dependencies(test_generate_command skylathe-cli)
+if(TARGET skylathe_package_tree)
+    add_dependencies(test_mod_icons skylathe_package_tree)
+endif()
+# A copy of sleep named Velmora.exe stands for the running game; tests that look at the real process
+# list must not see each other's stand-in.
+set_tests_properties(test_generate_command PROPERTIES RESOURCE_LOCK velmora_process)
+if(TEST test_shell_process)
+    set_tests_properties(test_shell_process PROPERTIES RESOURCE_LOCK velmora_process)
+endif()

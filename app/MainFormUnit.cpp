@@ -79,6 +79,29 @@ void TMainForm::showDecoration() {
             entry.label->setPixmap(PixmapFromCollection(QString::fromLatin1(entry.picture),
                                                         entry.label->width(), entry.label->height()));
     }
+    const struct {
+        QLabel* label;
+        const char* picture;
+    } panelIcons[] = {
+        {ui->ForwardSpeedIcon, "PanelSpeed"},
+        {ui->CargoFullFactorIcon, "PanelCargoFactor"},
+        {ui->SessionTransferSpeedFactorIcon, "PanelSessionFactor"},
+        {ui->TradeShipPointsIcon, "PanelTradePoints"},
+        {ui->AirShipPointsIcon, "PanelAirFleetPoints"},
+        {ui->ShipMaintenanceIcon, "PanelMaintenance"},
+        {ui->CraftingTimeIcon, "PanelCraftingTime"},
+        {ui->SlotCountIcon, "PanelSlots"},
+        {ui->SocketCountIcon, "PanelSockets"},
+        {ui->StackLimitIcon, "PanelStackLimit"},
+        {ui->InfluenceCostPointsIcon, "PanelInfluence"},
+        {ui->WeaponMaxHitpointsIcon, "PanelHitPoints"},
+        {ui->BombarderShaftsIcon, "PanelShafts"},
+        {ui->WeaponReloadTimeIcon, "PanelReload"},
+        {ui->WeaponBaseDamageIcon, "PanelDamage"},
+        {ui->MilitaryAirShipPointsIcon, "PanelMilitary"},
+    };
+    for (const auto& entry : panelIcons)
+        entry.label->setPixmap(PixmapFromCollection(QString::fromLatin1(entry.picture), 36, 36));
     for (QLabel* label : ui->centralwidget->findChildren<QLabel*>()) {
         const QString name = label->objectName();
         if ((name.endsWith(QLatin1String("Dot")) || name.endsWith(QLatin1String("DOt"))) &&

@@ -68,7 +68,23 @@ void TestImages::everyNameInUse_data() {
                                "FullReset",
                                "HelpBook",
                                "ChangeDot",
-                               "Armed"};
+                               "Armed",
+                               "PanelSpeed",
+                               "PanelCargoFactor",
+                               "PanelSessionFactor",
+                               "PanelTradePoints",
+                               "PanelAirFleetPoints",
+                               "PanelMaintenance",
+                               "PanelCraftingTime",
+                               "PanelSlots",
+                               "PanelSockets",
+                               "PanelStackLimit",
+                               "PanelInfluence",
+                               "PanelHitPoints",
+                               "PanelShafts",
+                               "PanelReload",
+                               "PanelDamage",
+                               "PanelMilitary"};
     for (const QString& name : names) {
         QTest::newRow(qPrintable(name)) << name;
     }

@@ -18,6 +18,7 @@ private Q_SLOTS:
     void controlsAtTheirPlaces_data();
     void controlsAtTheirPlaces();
     void windowIsFixed();
+    void panelIconsShown();
     void valueBoxes_data();
     void valueBoxes();
     void stepping();
@@ -110,6 +111,22 @@ void TestMainForm::windowIsFixed() {
                        "erneuten Spielstart."));
     QCOMPARE(AppFixture::find<QLabel>("Version")->text(), QStringLiteral("18.3.7.3"));
     QCOMPARE(AppFixture::find<QPushButton>("MakeData")->text(), QStringLiteral("MakeData"));
+    QVERIFY(app.takeErrors().isEmpty());
+}
+
+void TestMainForm::panelIconsShown() {
+    AppFixture app;
+    QVERIFY(app.start());
+    const QList<QLabel*> labels = MainForm->findChildren<QLabel*>();
+    int icons = 0;
+    for (const QLabel* label : labels) {
+        if (!label->objectName().endsWith(QLatin1String("Icon")))
+            continue;
+        ++icons;
+        QVERIFY2(!label->pixmap().isNull(), qPrintable(label->objectName()));
+        QCOMPARE(label->pixmap().size(), QSize(36, 36));
+    }
+    QCOMPARE(icons, 16);
     QVERIFY(app.takeErrors().isEmpty());
 }
 

@@ -88,6 +88,7 @@ public:
     int ShipViewCompare(const QString& pos1, const QString& pos2) const;
     void HeliumGasImageClick();
     void ArcticGasImageClick();
+    void ShowShipsOfGas(const QString& gas);
     void ShipViewClick();
     bool LoadShipDetails();
     void LoadShipValues(const QString& guid);

@@ -1,14 +1,11 @@
 #include "app/Forms.h"
 #include "app/MainFormUnit.h"
-#include "data/Error.h"
 #include "ui/ErrorDisplay.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-
-#include <exception>
 
 namespace {
 
@@ -19,16 +16,9 @@ public:
     SkylatheApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
     bool notify(QObject* receiver, QEvent* event) override {
-        try {
-            return QApplication::notify(receiver, event);
-        } catch (const SkylatheError& error) {
-            ShowGeneralError(error.message());
-        } catch (const std::exception& error) {
-            ShowGeneralError(QString::fromLocal8Bit(error.what()));
-        } catch (...) {
-            ShowGeneralError(QStringLiteral("Unbekannter Fehler."));
-        }
-        return false;
+        bool handled = false;
+        RunWithErrorDisplay([&] { handled = QApplication::notify(receiver, event); });
+        return handled;
     }
 };
 

@@ -114,18 +114,17 @@ int selectedLine(QTreeWidget* view) {
 } // namespace
 
 void TMainForm::HeliumGasImageClick() {
-    CurrentGasType = QStringLiteral("Heliumgas");
-    const int line = selectedLine(ui->ShipView);
-    DrawGasPictures();
-    FillShipList();
-    selectLine(ui->ShipView, line);
-    LoadShipDetails();
-    ValuesChanged = false;
-    CostsChanged = false;
+    ShowShipsOfGas(QStringLiteral("Heliumgas"));
 }
 
 void TMainForm::ArcticGasImageClick() {
-    CurrentGasType = QStringLiteral("Arcticgas");
+    ShowShipsOfGas(QStringLiteral("Arcticgas"));
+}
+
+// Both gas pictures keep the line position, so the other gas's twin of the selected hull is shown; pending
+// edits are dropped without a question.
+void TMainForm::ShowShipsOfGas(const QString& gas) {
+    CurrentGasType = gas;
     const int line = selectedLine(ui->ShipView);
     DrawGasPictures();
     FillShipList();

@@ -128,13 +128,16 @@ inline void OnNextModal(std::function<void(QWidget*)> action) {
     ++PendingModalActions();
     const int generation = ModalGeneration();
     auto poll = std::make_shared<std::function<void()>>();
-    *poll = [action, generation, poll] {
+    auto waited = std::make_shared<int>(0);
+    *poll = [action, generation, poll, waited] {
         if (generation != ModalGeneration()) {
             *poll = nullptr;
             return;
         }
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible()) {
+        // A user acts on a dialog once it is shown and active; windows that fill themselves on activation
+        // are only complete then. Give activation a moment, but never wait forever.
+        if (!modal || !modal->isVisible() || (!modal->isActiveWindow() && ++*waited < 50)) {
             QTimer::singleShot(10, *poll);
             return;
         }

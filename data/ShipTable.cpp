@@ -1,6 +1,7 @@
 #include "data/ShipTable.h"
 
 const QList<ShipIdentity>& ShipIdentities() {
+    // clang-format off
     static const QList<ShipIdentity> table = {
         {"2000502010", "1755", "A", "2000502038", "Mapinguari", "Heliumgas", false, "icon_airship_artic", "114288", 0.8, 2.6},
         {"2000502011", "1654", "B", "2000502031", "Kolibri", "Heliumgas", false, "icon_airship_hunter_light", "1649", 1.8, 3.4},
@@ -19,6 +20,7 @@ const QList<ShipIdentity>& ShipIdentities() {
         {"2000502024", "1731", "G", "2000502036", "Harpyie (bewaffnet)", "Arcticgas", true, "icon_airship_hunter_light", "1647", 1.8, 3.4},
         {"2000502025", "1732", "H", "2000502037", "Mantikor (bewaffnet)", "Arcticgas", true, "icon_airship_hunter", "1648", 1.6, 3.2},
     };
+    // clang-format on
     return table;
 }
 

@@ -2,8 +2,8 @@
 
 #include "data/Error.h"
 
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 

@@ -24,9 +24,13 @@ namespace {
 constexpr unsigned kParseOptions =
     (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_comments | pugi::parse_declaration;
 
-QString fromUtf8(const char* s) { return QString::fromUtf8(s); }
+QString fromUtf8(const char* s) {
+    return QString::fromUtf8(s);
+}
 
-QByteArray toUtf8(const QString& s) { return s.toUtf8(); }
+QByteArray toUtf8(const QString& s) {
+    return s.toUtf8();
+}
 
 QString fileLabel(const QString& path) {
     return path.isEmpty() ? QStringLiteral("XML-Dokument") : QDir::toNativeSeparators(path);
@@ -201,8 +205,8 @@ XmlDocument XmlDocument::load(const QString& path) {
     }
     if (!file.open(QIODevice::ReadOnly)) {
         result.m_data->path = path;
-        result.m_data->error =
-            QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2").arg(fileLabel(path), file.errorString());
+        result.m_data->error = QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
+                                   .arg(fileLabel(path), file.errorString());
         return result;
     }
     result.m_data = parseInto(file.readAll(), path);
@@ -215,18 +219,25 @@ XmlDocument XmlDocument::parse(const QString& text, const QString& nameForMessag
     return result;
 }
 
-bool XmlDocument::hasRoot() const { return bool(m_data->doc.document_element()); }
+bool XmlDocument::hasRoot() const {
+    return bool(m_data->doc.document_element());
+}
 
-QString XmlDocument::errorText() const { return m_data->error; }
+QString XmlDocument::errorText() const {
+    return m_data->error;
+}
 
-QString XmlDocument::path() const { return m_data->path; }
+QString XmlDocument::path() const {
+    return m_data->path;
+}
 
 XmlNode XmlDocument::root() const {
     pugi::xml_node element = m_data->doc.document_element();
     if (!element) {
-        throw SkylatheError(m_data->error.isEmpty()
-                                ? QStringLiteral("%1 enthält kein Wurzelelement.").arg(fileLabel(m_data->path))
-                                : m_data->error);
+        throw SkylatheError(
+            m_data->error.isEmpty()
+                ? QStringLiteral("%1 enthält kein Wurzelelement.").arg(fileLabel(m_data->path))
+                : m_data->error);
     }
     return XmlNode(element, m_data);
 }
@@ -302,15 +313,25 @@ XmlNode& XmlNode::operator=(const XmlNode& other) {
 XmlNode::XmlNode(const pugi::xml_node& node, std::shared_ptr<DocumentData> data)
     : d(std::make_unique<Impl>(Impl{node, std::move(data)})) {}
 
-bool XmlNode::isNull() const { return !d->node; }
+bool XmlNode::isNull() const {
+    return !d->node;
+}
 
-QString XmlNode::name() const { return fromUtf8(d->node.name()); }
+QString XmlNode::name() const {
+    return fromUtf8(d->node.name());
+}
 
-bool XmlNode::isElement() const { return d->node.type() == pugi::node_element; }
+bool XmlNode::isElement() const {
+    return d->node.type() == pugi::node_element;
+}
 
-bool XmlNode::isComment() const { return d->node.type() == pugi::node_comment; }
+bool XmlNode::isComment() const {
+    return d->node.type() == pugi::node_comment;
+}
 
-QString XmlNode::documentPath() const { return d->data ? d->data->path : QString(); }
+QString XmlNode::documentPath() const {
+    return d->data ? d->data->path : QString();
+}
 
 QString XmlNode::text() const {
     if (!d->node) {
@@ -371,7 +392,9 @@ XmlNode XmlNode::require(const QString& xpath) const {
     return found;
 }
 
-QString XmlNode::requireText(const QString& xpath) const { return require(xpath).text(); }
+QString XmlNode::requireText(const QString& xpath) const {
+    return require(xpath).text();
+}
 
 int XmlNode::attributeCount() const {
     int count = 0;
@@ -484,8 +507,8 @@ XmlNode XmlNode::appendElement(const QString& elementName, const QString& text) 
 
 XmlNode XmlNode::appendComment(const QString& text) {
     if (!d->node) {
-        throw SkylatheError(
-            QStringLiteral("Interner Fehler: Kommentar in %1 ohne Elternelement.").arg(fileLabel(documentPath())));
+        throw SkylatheError(QStringLiteral("Interner Fehler: Kommentar in %1 ohne Elternelement.")
+                                .arg(fileLabel(documentPath())));
     }
     // "--" may not stand inside a comment; keep the file well-formed.
     QString safe = text;

@@ -10,7 +10,8 @@ const char* const kUsage =
     "Skylathe – Kommandozeile\n"
     "\n"
     "  skylathe-cli makedata <OriginalFolder> <DataFolder>   Datendateien aus den Spieldaten neu erzeugen\n"
-    "  skylathe-cli unpack <ProgramFolder>                   <ProgramFolder>/XMLD aus dem Datenpaket anlegen\n"
+    "  skylathe-cli unpack <ProgramFolder>                   <ProgramFolder>/XMLD aus dem Datenpaket "
+    "anlegen\n"
     "  skylathe-cli generate <DataFolder> <ModFolder>        die Modifikation in den Mod-Ordner schreiben\n"
     "  skylathe-cli format <Datei>…                          XML-Dateien im Programmformat einrücken\n";
 }

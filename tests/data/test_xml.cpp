@@ -28,13 +28,16 @@ private Q_SLOTS:
             << QByteArray("<ModOps>\n  <ModOp Type=\"add\"/>\n</ModOps>")
             << QByteArray("<ModOps>\r\n\t<ModOp Type=\"add\"/>\r\n</ModOps>\r\n");
         QTest::newRow("short empty elements and nesting")
-            << QByteArray("<Costs><Item></Item><Item><Ingredient>838</Ingredient><Amount>25</Amount></Item></Costs>")
+            << QByteArray(
+                   "<Costs><Item></Item><Item><Ingredient>838</Ingredient><Amount>25</Amount></Item></Costs>")
             << QByteArray("<Costs>\r\n\t<Item/>\r\n\t<Item>\r\n\t\t<Ingredient>838</Ingredient>\r\n"
                           "\t\t<Amount>25</Amount>\r\n\t</Item>\r\n</Costs>\r\n");
         QTest::newRow("comments on their own lines")
-            << QByteArray("<!--head--><Item><Ingredient>1010196</Ingredient><!--Bretter--><Amount>9</Amount></Item>")
-            << QByteArray("<!--head-->\r\n<Item>\r\n\t<Ingredient>1010196</Ingredient>\r\n\t<!--Bretter-->\r\n"
-                          "\t<Amount>9</Amount>\r\n</Item>\r\n");
+            << QByteArray(
+                   "<!--head--><Item><Ingredient>1010196</Ingredient><!--Bretter--><Amount>9</Amount></Item>")
+            << QByteArray(
+                   "<!--head-->\r\n<Item>\r\n\t<Ingredient>1010196</Ingredient>\r\n\t<!--Bretter-->\r\n"
+                   "\t<Amount>9</Amount>\r\n</Item>\r\n");
         QTest::newRow("text ending in a line break")
             << QByteArray("<S>\r\n\t<T>Zeile eins\r\nZeile zwei\r\n</T>\r\n</S>\r\n")
             << QByteArray("<S>\r\n\t<T>Zeile eins\r\nZeile zwei\r\n</T>\r\n</S>\r\n");
@@ -42,7 +45,8 @@ private Q_SLOTS:
             << QByteArray("<S><T>a\nb\n</T></S>") << QByteArray("<S>\r\n\t<T>a\r\nb\r\n</T>\r\n</S>\r\n");
         QTest::newRow("escapes and attribute blanks kept")
             << QByteArray("<P GUID=\"0\"  Category=\"notAllowed \"><N>A &amp; B &lt;c&gt;</N></P>")
-            << QByteArray("<P GUID=\"0\" Category=\"notAllowed \">\r\n\t<N>A &amp; B &lt;c&gt;</N>\r\n</P>\r\n");
+            << QByteArray(
+                   "<P GUID=\"0\" Category=\"notAllowed \">\r\n\t<N>A &amp; B &lt;c&gt;</N>\r\n</P>\r\n");
         QTest::newRow("umlauts as UTF-8")
             << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?><T>Münzen</T>")
             << QByteArray("<?xml version=\"1.0\"?>\r\n<T>Münzen</T>\r\n");
@@ -81,9 +85,10 @@ private Q_SLOTS:
     }
 
     void queriesAttributesAndText() {
-        XmlDocument doc = XmlDocument::parse(QStringLiteral(
-            "<Productlist><Product GUID=\"1010017\" Name=\"Münzen\"/><Product Name=\"Bretter\" GUID=\"1010196\"/>"
-            "<Product GUID=\"0000000\" Name=\"Baukosten entfernen\"/></Productlist>"));
+        XmlDocument doc = XmlDocument::parse(
+            QStringLiteral("<Productlist><Product GUID=\"1010017\" Name=\"Münzen\"/><Product "
+                           "Name=\"Bretter\" GUID=\"1010196\"/>"
+                           "<Product GUID=\"0000000\" Name=\"Baukosten entfernen\"/></Productlist>"));
         XmlNode root = doc.root();
         // The number form of a query compares numerically: 0 finds "0000000".
         QCOMPARE(root.selectSingle(QStringLiteral("Product[@GUID=0]")).attributeAt(1),
@@ -99,7 +104,8 @@ private Q_SLOTS:
     }
 
     void buildRemoveCloneAndSerialise() {
-        XmlDocument a = XmlDocument::parse(QStringLiteral("<L><Asset><V>1</V></Asset><Asset><V>2</V></Asset></L>"));
+        XmlDocument a =
+            XmlDocument::parse(QStringLiteral("<L><Asset><V>1</V></Asset><Asset><V>2</V></Asset></L>"));
         XmlDocument b = XmlDocument::parse(QStringLiteral("<L/>"));
         XmlNode first = a.root().selectSingle(QStringLiteral("Asset[V=\"1\"]"));
         b.root().appendCopy(first);
@@ -123,7 +129,8 @@ private Q_SLOTS:
         doc.root().require(QStringLiteral("B")).setText(QStringLiteral("y"));
         doc.save(path);
         QCOMPARE(ReadFileBytes(path), QByteArray("<?xml version=\"1.0\"?>\r\n<A>\r\n\t<B>y</B>\r\n</A>\r\n"));
-        QVERIFY_THROWS_EXCEPTION(SkylatheError, doc.save(m_dir.filePath(QStringLiteral("no/such/dir/s.xml"))));
+        QVERIFY_THROWS_EXCEPTION(SkylatheError,
+                                 doc.save(m_dir.filePath(QStringLiteral("no/such/dir/s.xml"))));
     }
 
     void lineFiles() {

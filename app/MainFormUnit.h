@@ -89,6 +89,8 @@ public:
     void HeliumGasImageClick();
     void ArcticGasImageClick();
     void ShowShipsOfGas(const QString& gas);
+    void SelectShipLine(int index);
+    void RefillShipListKeepingLine();
     void ShipViewClick();
     bool LoadShipDetails();
     void LoadShipValues(const QString& guid);

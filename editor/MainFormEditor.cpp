@@ -98,20 +98,20 @@ void TMainForm::DrawGasPictures() {
         arctic ? QStringLiteral("Heliumgas") : QStringLiteral("HeliumgasSelected"), 100, 100));
 }
 
-namespace {
-
-void selectLine(QTreeWidget* view, int index) {
-    if (index >= 0 && index < view->topLevelItemCount()) {
-        view->setCurrentItem(view->topLevelItem(index));
+void TMainForm::SelectShipLine(int index) {
+    if (index >= 0 && index < ui->ShipView->topLevelItemCount()) {
+        ui->ShipView->setCurrentItem(ui->ShipView->topLevelItem(index));
     }
 }
 
-int selectedLine(QTreeWidget* view) {
-    QTreeWidgetItem* line = view->currentItem();
-    return line ? view->indexOfTopLevelItem(line) : -1;
+// Rebuilds the list and shows the ship at the line position selected before.
+void TMainForm::RefillShipListKeepingLine() {
+    QTreeWidgetItem* current = ui->ShipView->currentItem();
+    const int line = current ? ui->ShipView->indexOfTopLevelItem(current) : -1;
+    FillShipList();
+    SelectShipLine(line);
+    LoadShipDetails();
 }
-
-} // namespace
 
 void TMainForm::HeliumGasImageClick() {
     ShowShipsOfGas(QStringLiteral("Heliumgas"));
@@ -125,11 +125,8 @@ void TMainForm::ArcticGasImageClick() {
 // edits are dropped without a question.
 void TMainForm::ShowShipsOfGas(const QString& gas) {
     CurrentGasType = gas;
-    const int line = selectedLine(ui->ShipView);
     DrawGasPictures();
-    FillShipList();
-    selectLine(ui->ShipView, line);
-    LoadShipDetails();
+    RefillShipListKeepingLine();
     ValuesChanged = false;
     CostsChanged = false;
 }

@@ -37,17 +37,6 @@ ShipEdits collectEdits(TMainForm* form) {
     return edits;
 }
 
-int selectedLine(QTreeWidget* view) {
-    QTreeWidgetItem* line = view->currentItem();
-    return line ? view->indexOfTopLevelItem(line) : -1;
-}
-
-void selectLine(QTreeWidget* view, int index) {
-    if (index >= 0 && index < view->topLevelItemCount()) {
-        view->setCurrentItem(view->topLevelItem(index));
-    }
-}
-
 // The hourglass for a longer action, restored however the action ends.
 class WaitCursor {
 public:
@@ -70,10 +59,7 @@ bool TMainForm::SaveCurrentShip() {
 
     WorkingAssetDocument = XmlDocument::load(folder + QStringLiteral("AirShipFull.xml"));
     ShipIndexDocument = XmlDocument::load(folder + QStringLiteral("AirShipShort.xml"));
-    const int line = selectedLine(ui->ShipView);
-    FillShipList();
-    selectLine(ui->ShipView, line);
-    LoadShipDetails();
+    RefillShipListKeepingLine();
 
     const QString modFolder = AppFolders().ModFolder;
     if (!modFolder.isEmpty() && QDir(modFolder + QStringLiteral("[Air Ships] Aerolune")).exists()) {
@@ -106,15 +92,12 @@ bool TMainForm::ResetCurrentShip() {
     if (CurrentShipGUID.isEmpty()) {
         throw SkylatheError(QStringLiteral("Es ist kein Luftschiff geladen; es gibt nichts zurückzusetzen."));
     }
-    const int line = selectedLine(ui->ShipView);
     const QString folder = AppFolders().DataFolder;
     ResetShipRecord(folder, CurrentShipGUID);
     WorkingAssetDocument = XmlDocument::load(folder + QStringLiteral("AirShipFull.xml"));
     OriginalAssetDocument = XmlDocument::load(folder + QStringLiteral("AirShipFullOrg.xml"));
     DrawGasPictures();
-    FillShipList();
-    selectLine(ui->ShipView, line);
-    LoadShipDetails();
+    RefillShipListKeepingLine();
     ValuesChanged = false;
     CostsChanged = false;
     return true;
@@ -136,7 +119,7 @@ bool TMainForm::ResetAllShips() {
     CurrentGasType = QStringLiteral("Heliumgas");
     DrawGasPictures();
     FillShipList();
-    selectLine(ui->ShipView, 0);
+    SelectShipLine(0);
     LoadShipDetails();
     ValuesChanged = false;
     CostsChanged = false;

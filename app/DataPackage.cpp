@@ -1,13 +1,18 @@
 #include "app/DataPackage.h"
 
+#include "data/AtomicFile.h"
 #include "data/Folders.h"
-#include "data/TextFile.h"
+#include "data/SystemError.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QStringDecoder>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <zlib.h>
 
 namespace {
@@ -124,7 +129,16 @@ ZipArchive::ZipArchive(QByteArray bytes, const QString& nameForMessages)
         if (method == 0 && member.compressedSize != member.size) {
             fail(QStringLiteral("Die Größenangaben des Eintrags %1 widersprechen sich.").arg(which));
         }
-        if (member.localHeaderOffset + kLocalHeaderSize + member.compressedSize > directoryOffset) {
+        if (member.localHeaderOffset + kLocalHeaderSize > directoryOffset) {
+            fail(QStringLiteral("Die Daten des Eintrags %1 liegen außerhalb des Archivs.").arg(which));
+        }
+        const qsizetype local = qsizetype(member.localHeaderOffset);
+        if (U32(m_bytes, local) != kLocalSignature) {
+            fail(QStringLiteral("Der Kopf des Eintrags %1 fehlt.").arg(which));
+        }
+        member.dataOffset =
+            member.localHeaderOffset + kLocalHeaderSize + U16(m_bytes, local + 26) + U16(m_bytes, local + 28);
+        if (member.dataOffset + member.compressedSize > directoryOffset) {
             fail(QStringLiteral("Die Daten des Eintrags %1 liegen außerhalb des Archivs.").arg(which));
         }
         if (member.isDirectory && member.size != 0) {
@@ -136,6 +150,19 @@ ZipArchive::ZipArchive(QByteArray bytes, const QString& nameForMessages)
         m_members.append(member);
         at = next;
     }
+
+    // Each member's header and data must stand apart from every other's; shared data would be extracted
+    // several times over.
+    QList<QPair<quint64, quint64>> ranges;
+    for (const ZipMember& member : m_members) {
+        ranges.append({member.localHeaderOffset, member.dataOffset + member.compressedSize});
+    }
+    std::sort(ranges.begin(), ranges.end());
+    for (qsizetype i = 1; i < ranges.size(); ++i) {
+        if (ranges[i].first < ranges[i - 1].second) {
+            fail(QStringLiteral("Die Daten zweier Einträge überlappen sich."));
+        }
+    }
 }
 
 void ZipArchive::fail(const QString& what) const {
@@ -145,42 +172,44 @@ void ZipArchive::fail(const QString& what) const {
 
 QByteArray ZipArchive::read(const ZipMember& member) const {
     const QString which = QStringLiteral("„%1“").arg(member.name);
-    const qsizetype at = qsizetype(member.localHeaderOffset);
-    if (U32(m_bytes, at) != kLocalSignature) {
-        fail(QStringLiteral("Der Kopf des Eintrags %1 fehlt.").arg(which));
-    }
-    const qsizetype dataStart = at + kLocalHeaderSize + U16(m_bytes, at + 26) + U16(m_bytes, at + 28);
-    if (quint64(dataStart) + member.compressedSize > quint64(m_bytes.size())) {
-        fail(QStringLiteral("Die Daten des Eintrags %1 sind abgeschnitten.").arg(which));
-    }
+    const qsizetype dataStart = qsizetype(member.dataOffset);
     const auto* input = reinterpret_cast<const Bytef*>(m_bytes.constData() + dataStart);
     QByteArray out;
     if (member.method == 0) {
         out = m_bytes.mid(dataStart, qsizetype(member.size));
     } else {
-        // One spare byte shows a stream that holds more than the directory says.
-        out.resize(qsizetype(member.size) + 1);
+        // Inflated piece by piece, so a size the directory overstates costs no memory; one byte more than
+        // the directory says shows a stream that holds more.
         z_stream stream{};
         if (inflateInit2(&stream, -MAX_WBITS) != Z_OK) {
             fail(QStringLiteral("Der Entpacker ließ sich nicht starten."));
         }
         stream.next_in = const_cast<Bytef*>(input);
         stream.avail_in = uInt(member.compressedSize);
-        stream.next_out = reinterpret_cast<Bytef*>(out.data());
-        stream.avail_out = uInt(out.size());
-        const int result = inflate(&stream, Z_FINISH);
-        const uLong produced = stream.total_out;
+        const quint64 limit = member.size + 1;
+        int result = Z_OK;
+        while (result == Z_OK && quint64(out.size()) < limit) {
+            const qsizetype chunk = qsizetype(qMin<quint64>(limit - quint64(out.size()), 1 << 16));
+            const qsizetype before = out.size();
+            out.resize(before + chunk);
+            stream.next_out = reinterpret_cast<Bytef*>(out.data() + before);
+            stream.avail_out = uInt(chunk);
+            result = inflate(&stream, Z_NO_FLUSH);
+            out.resize(before + chunk - qsizetype(stream.avail_out));
+            if (result == Z_BUF_ERROR && stream.avail_in == 0) {
+                break;
+            }
+        }
         inflateEnd(&stream);
-        if (produced > member.size) {
+        if (quint64(out.size()) > member.size) {
             fail(QStringLiteral("Der Eintrag %1 ist größer als angegeben.").arg(which));
         }
         if (result != Z_STREAM_END) {
             fail(QStringLiteral("Die Daten des Eintrags %1 sind beschädigt.").arg(which));
         }
-        if (produced != member.size) {
+        if (quint64(out.size()) != member.size) {
             fail(QStringLiteral("Der Eintrag %1 hat nicht die angegebene Größe.").arg(which));
         }
-        out.truncate(qsizetype(member.size));
     }
     const quint32 crc = quint32(crc32(0L, reinterpret_cast<const Bytef*>(out.constData()), uInt(out.size())));
     if (crc != member.crc) {
@@ -219,42 +248,116 @@ QString UnsafeMemberReason(const QString& name) {
     return QString();
 }
 
-void ExtractZipArchive(const ZipArchive& archive, const QString& targetFolder) {
-    const QString base = QDir::cleanPath(QFileInfo(targetFolder).absoluteFilePath()) + QLatin1Char('/');
+namespace {
+
+constexpr int kMaxNamePartBytes = 255;
+constexpr int kMaxPathBytes = 4000;
+
+[[noreturn]] void refuseMember(const QString& name, const QString& reason) {
+    throw PackageError(kZipError,
+                       QStringLiteral("Das Archiv enthält den unzulässigen Eintrag „%1“: %2 Es wurde "
+                                      "nichts entpackt.")
+                           .arg(name, reason));
+}
+
+QString withoutSlash(const QString& name) {
+    return name.endsWith(QLatin1Char('/')) ? name.chopped(1) : name;
+}
+
+// Names, clashes between members and what the target folder already holds; nothing is written here.
+void checkMembers(const ZipArchive& archive, const QString& base) {
+    QHash<QString, const ZipMember*> byKey;
     for (const ZipMember& member : archive.members()) {
         const QString reason = UnsafeMemberReason(member.name);
         if (!reason.isEmpty()) {
-            throw PackageError(kZipError,
-                               QStringLiteral("Das Archiv enthält den unzulässigen Eintrag „%1“, "
-                                              "der außerhalb des Programmordners landen könnte: %2 "
-                                              "Es wurde nichts entpackt.")
-                                   .arg(member.name, reason));
+            refuseMember(member.name,
+                         QStringLiteral("Er könnte außerhalb des Programmordners landen: %1").arg(reason));
         }
-    }
-    // Inflate and verify everything before writing, so a damaged archive leaves no half data folder.
-    QList<QByteArray> contents;
-    contents.reserve(archive.members().size());
-    for (const ZipMember& member : archive.members()) {
-        contents.append(member.isDirectory ? QByteArray() : archive.read(member));
-    }
-    for (qsizetype i = 0; i < archive.members().size(); ++i) {
-        const ZipMember& member = archive.members().at(i);
-        const QString path = base + member.name;
-        const QString folder = member.isDirectory ? path : QFileInfo(path).absolutePath();
-        if (!QDir().mkpath(folder)) {
-            throw PackageError(
-                kFileError,
-                QStringLiteral("Der Ordner „%1“ kann nicht angelegt werden.").arg(Native(folder)));
+        const QString path = withoutSlash(member.name);
+        for (const QString& part : path.split(QLatin1Char('/'))) {
+            if (part.toUtf8().size() > kMaxNamePartBytes) {
+                refuseMember(
+                    member.name,
+                    QStringLiteral("Ein Namensteil ist länger als %1 Bytes.").arg(kMaxNamePartBytes));
+            }
         }
-        if (member.isDirectory) {
+        if ((base + path).toUtf8().size() > kMaxPathBytes) {
+            refuseMember(member.name, QStringLiteral("Der Pfad ist für das Dateisystem zu lang."));
+        }
+        const QString key = path.toCaseFolded();
+        const auto found = byKey.constFind(key);
+        if (found != byKey.constEnd()) {
+            if (!(member.isDirectory && found.value()->isDirectory)) {
+                refuseMember(
+                    member.name,
+                    QStringLiteral("Ein anderer Eintrag „%1“ hat denselben Namen.").arg(found.value()->name));
+            }
             continue;
         }
-        try {
-            WriteFileAtomically(path, contents.at(i));
-        } catch (const SkylatheError& e) {
-            throw PackageError(kFileError, e.message());
+        byKey.insert(key, &member);
+    }
+    for (const ZipMember& member : archive.members()) {
+        const QStringList parts = withoutSlash(member.name).split(QLatin1Char('/'));
+        QString prefix;
+        QString on = base;
+        for (qsizetype i = 0; i < parts.size(); ++i) {
+            prefix += (i ? QStringLiteral("/") : QString()) + parts[i];
+            on += (i ? QStringLiteral("/") : QString()) + parts[i];
+            const bool needsFolder = i + 1 < parts.size() || member.isDirectory;
+            const auto other = byKey.constFind(prefix.toCaseFolded());
+            if (needsFolder && other != byKey.constEnd() && !other.value()->isDirectory) {
+                refuseMember(member.name,
+                             QStringLiteral("„%1“ ist zugleich eine Datei und ein Ordner.").arg(prefix));
+            }
+            const QFileInfo existing(on);
+            if (existing.isSymLink()) {
+                refuseMember(
+                    member.name,
+                    QStringLiteral("„%1“ ist im Zielordner eine symbolische Verknüpfung.").arg(Native(on)));
+            }
+            if (existing.exists() && needsFolder && !existing.isDir()) {
+                refuseMember(member.name,
+                             QStringLiteral("Im Zielordner liegt an der Stelle des Ordners „%1“ eine Datei.")
+                                 .arg(Native(on)));
+            }
+            if (existing.exists() && !needsFolder && !existing.isFile()) {
+                refuseMember(
+                    member.name,
+                    QStringLiteral("Im Zielordner liegt an der Stelle der Datei „%1“ ein Ordner oder eine "
+                                   "Sonderdatei.")
+                        .arg(Native(on)));
+            }
         }
-        contents[i].clear();
+    }
+}
+
+} // namespace
+
+void ExtractZipArchive(const ZipArchive& archive, const QString& targetFolder) {
+    const QString base = QDir::cleanPath(QFileInfo(targetFolder).absoluteFilePath()) + QLatin1Char('/');
+    checkMembers(archive, base);
+    // Inflate and verify everything before writing, so a damaged archive leaves no half data folder.
+    for (const ZipMember& member : archive.members()) {
+        if (!member.isDirectory) {
+            archive.read(member);
+        }
+    }
+    try {
+        FileBatch batch;
+        for (const ZipMember& member : archive.members()) {
+            const QString path = base + withoutSlash(member.name);
+            if (member.isDirectory) {
+                batch.createFolder(path);
+            } else {
+                batch.createFolder(QFileInfo(path).absolutePath());
+                batch.write(path, archive.read(member));
+            }
+        }
+        batch.commit();
+    } catch (const PackageError&) {
+        throw;
+    } catch (const SkylatheError& e) {
+        throw PackageError(kFileError, e.message() + QStringLiteral(" Es wurde nichts entpackt."));
     }
 }
 
@@ -263,9 +366,9 @@ namespace {
 void WritePackageFile(const QString& resource, const QString& zipPath) {
     QFile source(resource);
     if (!source.open(QIODevice::ReadOnly)) {
-        throw PackageError(kResourceError,
-                           QStringLiteral("Das eingebettete Datenpaket „%1“ ist nicht lesbar: %2")
-                               .arg(Native(resource), source.errorString()));
+        throw PackageError(
+            kResourceError,
+            QStringLiteral("Das eingebettete Datenpaket „%1“ ist nicht lesbar.").arg(Native(resource)));
     }
     const QByteArray bytes = source.readAll();
     try {
@@ -276,16 +379,13 @@ void WritePackageFile(const QString& resource, const QString& zipPath) {
 }
 
 void ExtractPackageFile(const QString& zipPath, const QString& programFolder) {
-    QFile file(zipPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw PackageError(kFileError, QStringLiteral("Die Datei „%1“ kann nicht geöffnet werden: %2")
-                                           .arg(Native(zipPath), file.errorString()));
+    QByteArray bytes;
+    try {
+        bytes = ReadFileBytes(zipPath);
+    } catch (const SkylatheError& e) {
+        throw PackageError(kFileError, e.message());
     }
-    if (quint64(file.size()) > ZipArchive::kMaxTotalSize) {
-        throw PackageError(kZipError, QStringLiteral("Die Datei „%1“ ist zu groß.").arg(Native(zipPath)));
-    }
-    const ZipArchive archive(file.readAll(), zipPath);
-    file.close();
+    const ZipArchive archive(std::move(bytes), zipPath);
     ExtractZipArchive(archive, programFolder);
 }
 
@@ -297,9 +397,9 @@ void DeletePackageFile(const QString& zipPath) {
                                           "vorhanden.")
                                .arg(Native(zipPath)));
     }
-    if (!file.remove()) {
+    if (std::remove(QFile::encodeName(zipPath).constData()) != 0) {
         throw PackageError(kFileError, QStringLiteral("Die Datei „%1“ kann nicht gelöscht werden: %2")
-                                           .arg(Native(zipPath), file.errorString()));
+                                           .arg(Native(zipPath), SystemErrorText(errno)));
     }
 }
 

@@ -37,10 +37,12 @@ struct ZipMember {
     quint64 compressedSize = 0;
     quint64 size = 0;
     quint64 localHeaderOffset = 0;
+    quint64 dataOffset = 0; // first byte of the member's data, behind its local header
 };
 
-// A read-only view of a ZIP archive held in memory. Reads the end record and the whole central directory
-// up front; member data is inflated on demand and checked against the directory's sizes and CRC-32.
+// A read-only view of a ZIP archive held in memory. Reads the end record, the whole central directory and
+// every local header up front (members whose data overlaps are refused, so no data counts twice); member
+// data is inflated on demand and checked against the directory's sizes and CRC-32.
 // Not read: ZIP64, split archives, encryption, methods other than stored and deflate.
 class ZipArchive {
 public:
@@ -68,9 +70,13 @@ private:
 // characters, and the components "." and ".." as well as empty ones.
 QString UnsafeMemberReason(const QString& name);
 
-// Extracts every member below `targetFolder` (ends with "/"), overwriting existing files. All member
-// paths are checked first and all data is inflated and verified before the first file is written, so a
-// damaged or unsafe archive writes nothing at all. Files are written atomically. Throws PackageError.
+// Extracts every member below `targetFolder` (ends with "/"), overwriting existing files. Checked before the
+// first byte is written: every member path (safe, each part within the file system's name length), name
+// clashes (two members of one path, a file and a folder of one name, also differing only in letter case),
+// what already lies in the target folder (a file where a folder is needed and the reverse, symbolic links
+// on the way), and all data inflated and verified. The files are then written as temporaries and renamed
+// into place only when all are complete, so a failing archive (or a full disk) writes nothing at all and
+// a good one is extracted completely. Throws PackageError.
 void ExtractZipArchive(const ZipArchive& archive, const QString& targetFolder);
 
 // Receives the report of a failed step: caption "Programmabbruch", text = type name + message.

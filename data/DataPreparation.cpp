@@ -1,5 +1,6 @@
 #include "data/DataPreparation.h"
 
+#include "data/AtomicFile.h"
 #include "data/Error.h"
 #include "data/Folders.h"
 #include "data/ModTexts.h"
@@ -9,7 +10,8 @@
 
 #include <QDir>
 #include <QHash>
-#include <QTemporaryDir>
+#include <QRandomGenerator>
+#include <QScopeGuard>
 
 namespace {
 
@@ -65,18 +67,44 @@ private:
     QHash<QString, QString> m_texts;
 };
 
-// Names a record in messages: by the GUID it carries, otherwise by its position.
+// The game's list each base asset came from, filled by the merge step: faults in a record are reported
+// where the user can mend them, in the game's file under the game's GUID.
+QHash<QString, QString>& gameSources() {
+    static QHash<QString, QString> sources;
+    return sources;
+}
+
+QString baseGuidOf(const XmlNode& asset) {
+    const QString base = asset.selectSingle(QStringLiteral("Values/Standard/ORGGUID")).text();
+    return base.isEmpty() ? asset.selectSingle(QStringLiteral("Values/Standard/GUID")).text() : base;
+}
+
+// Names a record in messages: by the GUID it carries (and the game's GUID it derives from), otherwise by
+// its position.
 QString recordLabel(const XmlNode& asset, int index) {
     const QString guid = asset.selectSingle(QStringLiteral("Values/Standard/GUID")).text();
-    return guid.isEmpty() ? QStringLiteral("Datensatz Nr. %1").arg(index + 1)
-                          : QStringLiteral("Datensatz mit der GUID %1").arg(guid);
+    const QString base = baseGuidOf(asset);
+    if (guid.isEmpty()) {
+        return QStringLiteral("Datensatz Nr. %1").arg(index + 1);
+    }
+    if (base != guid) {
+        return QStringLiteral("Datensatz mit der GUID %1 (im Spiel das Asset mit der GUID %2)")
+            .arg(guid, base);
+    }
+    return QStringLiteral("Datensatz mit der GUID %1").arg(guid);
+}
+
+// The file that holds the record's source: the game's list where known, otherwise the file being built.
+QString recordFile(const XmlNode& asset) {
+    const auto source = gameSources().constFind(baseGuidOf(asset));
+    return label(source != gameSources().constEnd() ? source.value() : asset.documentPath());
 }
 
 XmlNode requireInRecord(const XmlNode& asset, int index, const QString& path) {
     XmlNode node = asset.selectSingle(path);
     if (node.isNull()) {
         throw SkylatheError(QStringLiteral("In %1 fehlt im %2 das Element „%3“.")
-                                .arg(label(asset.documentPath()), recordLabel(asset, index), path));
+                                .arg(recordFile(asset), recordLabel(asset, index), path));
     }
     return node;
 }
@@ -116,7 +144,7 @@ QString requireLiftGas(const XmlNode& asset, int index) {
         throw SkylatheError(
             QStringLiteral(
                 "In %1 hat der %2 kein Traggas (Helium 840 oder Arktisgas 112706) in den Baukosten.")
-                .arg(label(asset.documentPath()), recordLabel(asset, index)));
+                .arg(recordFile(asset), recordLabel(asset, index)));
     }
     return gas;
 }
@@ -154,14 +182,14 @@ void applyArcticExplorerCosts(const XmlNodeList& items, const XmlNode& asset, in
     static const char* const amounts[] = {"9", "17", "9"};
     if (items.size() < 4) {
         throw SkylatheError(QStringLiteral("In %1 hat der %2 weniger als vier Baukosten-Einträge.")
-                                .arg(label(asset.documentPath()), recordLabel(asset, index)));
+                                .arg(recordFile(asset), recordLabel(asset, index)));
     }
     for (int i = 0; i < 3; ++i) {
         XmlNode amount = items[i].firstChildElement(QStringLiteral("Amount"));
         if (amount.isNull()) {
             throw SkylatheError(
                 QStringLiteral("In %1 fehlt im %2 die Menge (Amount) des Baukosten-Eintrags %3.")
-                    .arg(label(asset.documentPath()), recordLabel(asset, index))
+                    .arg(recordFile(asset), recordLabel(asset, index))
                     .arg(i + 1));
         }
         amount.setText(QString::fromLatin1(amounts[i]));
@@ -190,8 +218,15 @@ bool sameProduct(const QString& a, const QString& b) {
     return okA && okB ? na == nb : a == b;
 }
 
+// The lines of a game list, decoded as the file declares (the join is written as UTF-8).
 QStringList readGameLines(const QString& path) {
-    QStringList lines = ReadTextLines(path);
+    QString text = ReadXmlText(path);
+    if (text.startsWith(QChar(0xFEFF))) {
+        text.remove(0, 1);
+    }
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QStringList lines = text.split(QLatin1Char('\n'));
     while (!lines.isEmpty() && lines.last().trimmed().isEmpty()) {
         lines.removeLast();
     }
@@ -206,6 +241,19 @@ void checkGameAssetList(const QString& path) {
                            "„AssetList“.")
                 .arg(label(path), doc.root().name()));
     }
+    const XmlNodeList records = doc.root().childElements();
+    for (int i = 0; i < records.size(); ++i) {
+        if (records[i].name() != QLatin1String("Asset")) {
+            throw SkylatheError(QStringLiteral("In %1 steht an Position %2 ein Element „%3“ statt „Asset“.")
+                                    .arg(label(path))
+                                    .arg(i + 1)
+                                    .arg(records[i].name()));
+        }
+        const QString guid = records[i].selectSingle(QStringLiteral("Values/Standard/GUID")).text();
+        if (!guid.isEmpty() && !gameSources().contains(guid)) {
+            gameSources().insert(guid, path);
+        }
+    }
 }
 
 } // namespace
@@ -213,6 +261,7 @@ void checkGameAssetList(const QString& path) {
 bool MergeGameAssetFiles(const QString& originalFolder, const QString& dataFolder) {
     const QString shipPath = originalFolder + kGameAssetFile;
     const QString warPath = originalFolder + kGameWarAssetFile;
+    gameSources().clear();
     checkGameAssetList(shipPath);
     checkGameAssetList(warPath);
 
@@ -236,6 +285,9 @@ bool MergeGameAssetFiles(const QString& originalFolder, const QString& dataFolde
 
     QStringList merged = ships + war;
     merged.append(kClosingRoot);
+    if (merged.first().trimmed().startsWith(QLatin1String("<?xml"))) {
+        merged.first() = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
+    }
     const QString target = dataFolder + kWorkingFile;
     const XmlDocument check = XmlDocument::parse(merged.join(QStringLiteral("\r\n")), target);
     if (!check.hasRoot()) {
@@ -414,7 +466,7 @@ bool WriteShipIndex(const QString& originalFolder, const QString& dataFolder) {
         if (icon.isEmpty()) {
             throw SkylatheError(
                 QStringLiteral("In %1 ist im %2 der Eintrag „Values/Standard/IconFilename“ leer.")
-                    .arg(label(doc.path()), recordLabel(asset, r)));
+                    .arg(recordFile(asset), recordLabel(asset, r)));
         }
         // The letter variable is shared by all records; an unknown base GUID would inherit the
         // previous ship's letter, so it is refused instead.
@@ -422,7 +474,7 @@ bool WriteShipIndex(const QString& originalFolder, const QString& dataFolder) {
         GetListPositionForBase(base, position);
         if (position.isEmpty()) {
             throw SkylatheError(QStringLiteral("In %1 ist das Basis-Luftschiff %2 des %3 unbekannt.")
-                                    .arg(label(doc.path()), base, recordLabel(asset, r)));
+                                    .arg(recordFile(asset), base, recordLabel(asset, r)));
         }
         const QString name = texts.text(base, QStringLiteral("Name des Luftschiffs %1").arg(base))
                                  .replace(QLatin1Char('-'), QLatin1Char(' '));
@@ -513,20 +565,19 @@ bool RunDataPreparation(const QString& originalFolder, const QString& dataFolder
     const QString source = WithTrailingSlash(originalFolder);
     const QString target = WithTrailingSlash(dataFolder);
 
-    // The steps run in a scratch folder, and only a complete result replaces the data files, so a
-    // failing step never leaves the data folder half rebuilt.
-    QTemporaryDir scratch;
-    if (!scratch.isValid()) {
-        throw SkylatheError(
-            QStringLiteral("Für die Datenaufbereitung kann kein temporärer Ordner angelegt werden: %1")
-                .arg(scratch.errorString()));
+    // Sources first, so a missing or damaged file is named before anything is written.
+    for (const QString& name : {kGameAssetFile, kGameWarAssetFile, kTextsFile}) {
+        loadRequired(source + name);
     }
-    const QString work = WithTrailingSlash(scratch.path());
+
+    // The steps run in a scratch folder inside the data folder, and only a complete result replaces the
+    // data files, all five together, so a failing step or a full disk never leaves them half rebuilt.
+    CreateFolderPath(target);
+    const QString work = target + QStringLiteral(".skylathe-makedata-%1/")
+                                      .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    CreateFolderPath(work);
+    const auto removeScratch = qScopeGuard([&] { QDir(work).removeRecursively(); });
     try {
-        // Sources first, so a missing file is named before any step runs.
-        for (const QString& name : {kGameAssetFile, kGameWarAssetFile, kTextsFile}) {
-            loadRequired(source + name);
-        }
         MergeGameAssetFiles(source, work);
         RemoveOtherAssets(work);
         ConvertShipRecords(source, work);
@@ -534,19 +585,17 @@ bool RunDataPreparation(const QString& originalFolder, const QString& dataFolder
         WriteShipIndex(source, work);
         WriteModTexts(work);
         WriteProductCatalogue(work);
+
+        FileBatch batch;
+        for (const QString& name : {kWorkingFile, kOriginalFile, kIndexFile, kTextsFile, kProductFile}) {
+            batch.copy(work + name, target + name);
+        }
+        batch.commit();
     } catch (const SkylatheError& error) {
         // Name the data folder the user asked for, not the scratch folder.
         QString message = error.message();
         message.replace(QDir::toNativeSeparators(work), QDir::toNativeSeparators(target));
         throw SkylatheError(message);
-    }
-
-    if (!QDir().mkpath(target)) {
-        throw SkylatheError(
-            QStringLiteral("Der Datenordner %1 kann nicht angelegt werden.").arg(label(target)));
-    }
-    for (const QString& name : {kWorkingFile, kOriginalFile, kIndexFile, kTextsFile, kProductFile}) {
-        WriteFileAtomically(target + name, ReadFileBytes(work + name));
     }
     return true;
 }

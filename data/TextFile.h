@@ -1,19 +1,18 @@
 #pragma once
 
+#include "data/AtomicFile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
-// Atomic file writes: the bytes go to a temporary file beside the target, which is then renamed into
-// place, so a failing write never leaves a torn file. Throws SkylatheError with the system's text.
-void WriteFileAtomically(const QString& path, const QByteArray& bytes);
+// The lines as UTF-8, every line (the last one too) ended by CR LF; optionally with a BOM.
+QByteArray TextLinesBytes(const QStringList& lines, bool byteOrderMark = false);
 
 // Writes the lines as UTF-8, every line (the last one too) ended by CR LF; optionally with a BOM.
 void WriteTextLines(const QString& path, const QStringList& lines, bool byteOrderMark = false);
 
 // Reads a text file as UTF-8 lines (CR LF, LF or CR line ends; a BOM is skipped). A final line end does
-// not produce an empty last line. Throws SkylatheError naming the file when it cannot be read.
+// not produce an empty last line. Throws SkylatheError naming the file when it cannot be read or when it
+// is not valid UTF-8 (naming the position).
 QStringList ReadTextLines(const QString& path);
-
-// Reads a whole file. Throws SkylatheError naming the file when it cannot be read.
-QByteArray ReadFileBytes(const QString& path);

@@ -1,11 +1,17 @@
 #include "data/Xml.h"
 
 #include "data/Error.h"
+#include "data/Folders.h"
 #include "data/TextFile.h"
+#include "data/Utf8.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringDecoder>
 #include <pugixml.hpp>
+#include <vector>
 
 namespace xmldetail {
 struct DocumentData {
@@ -20,9 +26,12 @@ using xmldetail::DocumentData;
 
 namespace {
 
-// pcdata keeps its line breaks (no end-of-line normalisation), comments and the declaration are kept.
-constexpr unsigned kParseOptions =
-    (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_comments | pugi::parse_declaration;
+// pcdata keeps its line breaks (no end-of-line normalisation); comments, processing instructions, the
+// declaration, a DOCTYPE and whitespace-only text are kept. The fragment mode lets text and further
+// elements after the root show up as nodes, so that they can be refused instead of silently dropped.
+constexpr unsigned kParseOptions = (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_comments |
+                                   pugi::parse_declaration | pugi::parse_pi | pugi::parse_doctype |
+                                   pugi::parse_ws_pcdata | pugi::parse_fragment;
 
 QString fromUtf8(const char* s) {
     return QString::fromUtf8(s);
@@ -31,6 +40,8 @@ QString fromUtf8(const char* s) {
 QByteArray toUtf8(const QString& s) {
     return s.toUtf8();
 }
+
+constexpr int kMaxXmlDepth = 1000;
 
 QString fileLabel(const QString& path) {
     return path.isEmpty() ? QStringLiteral("XML-Dokument") : QDir::toNativeSeparators(path);
@@ -64,13 +75,13 @@ void appendAttributes(QByteArray& out, const pugi::xml_node& node) {
     }
 }
 
-bool hasOnlyTextChildren(const pugi::xml_node& node) {
+bool hasTextChildren(const pugi::xml_node& node) {
     for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
-        if (c.type() != pugi::node_pcdata && c.type() != pugi::node_cdata) {
-            return false;
+        if (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata) {
+            return true;
         }
     }
-    return true;
+    return false;
 }
 
 void appendText(QByteArray& out, const pugi::xml_node& c) {
@@ -126,13 +137,17 @@ void writeNode(QByteArray& out, const pugi::xml_node& node, int depth, bool pret
             out.append(eol);
             break;
         }
-        if (hasOnlyTextChildren(node)) {
-            out.append('>');
+        out.append('>');
+        if (hasTextChildren(node)) {
+            // Text beside other nodes is content: no line break or indentation may be added to it.
             for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
-                appendText(out, c);
+                if (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata) {
+                    appendText(out, c);
+                } else {
+                    writeNode(out, c, 0, false);
+                }
             }
         } else {
-            out.append('>');
             out.append(eol);
             for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
                 writeNode(out, c, depth + 1, pretty);
@@ -145,7 +160,14 @@ void writeNode(QByteArray& out, const pugi::xml_node& node, int depth, bool pret
         out.append(eol);
         break;
     }
-    default: // document type declarations and the like are not part of the program's files
+    case pugi::node_doctype:
+        out.append(indent);
+        out.append("<!DOCTYPE ");
+        out.append(node.value());
+        out.append('>');
+        out.append(eol);
+        break;
+    default:
         break;
     }
 }
@@ -170,21 +192,338 @@ pugi::xpath_node_set evaluate(const pugi::xml_node& context, const QString& xpat
     }
 }
 
-std::shared_ptr<DocumentData> parseInto(const QByteArray& bytes, const QString& path) {
+QString quoted(const QString& path) {
+    return QStringLiteral("„%1“").arg(fileLabel(path));
+}
+
+// A damaged file of the data folder comes back with the shipped data when the folder is deleted.
+QString damagedFileAdvice(const QString& path) {
+    if (path.isEmpty()) {
+        return QString();
+    }
+    const QString folder = QFileInfo(path).absolutePath();
+    const QString dataFolder = AppFolders().DataFolder;
+    const bool inDataFolder =
+        (!dataFolder.isEmpty() && QDir::cleanPath(QFileInfo(dataFolder).absoluteFilePath()) == folder) ||
+        QFileInfo(folder).fileName() == QLatin1String("XMLD");
+    if (!inDataFolder) {
+        return QString();
+    }
+    return QStringLiteral(" Um die mitgelieferten Daten zurückzubekommen, beenden Sie Skylathe, löschen den "
+                          "Ordner „%1“ und starten Skylathe neu; dabei gehen alle Ihre Änderungen an den "
+                          "Luftschiffen und den Minen verloren.")
+        .arg(QDir::toNativeSeparators(folder));
+}
+
+QString refused(const QString& path, const QString& what) {
+    return QStringLiteral("Die Datei %1 ist keine gültige XML-Datei: %2 Es wurde nichts verändert.%3")
+        .arg(quoted(path), what, damagedFileAdvice(path));
+}
+
+QString parserReason(pugi::xml_parse_status status) {
+    switch (status) {
+    case pugi::status_out_of_memory:
+        return QStringLiteral("Der Arbeitsspeicher reicht zum Lesen nicht aus");
+    case pugi::status_unrecognized_tag:
+        return QStringLiteral("Ein Tag ist unvollständig oder unbekannt");
+    case pugi::status_bad_pi:
+        return QStringLiteral("Eine Verarbeitungsanweisung oder die XML-Deklaration ist fehlerhaft");
+    case pugi::status_bad_comment:
+        return QStringLiteral("Ein Kommentar ist fehlerhaft");
+    case pugi::status_bad_cdata:
+        return QStringLiteral("Ein CDATA-Abschnitt ist fehlerhaft");
+    case pugi::status_bad_doctype:
+        return QStringLiteral("Die Dokumenttyp-Deklaration (DOCTYPE) ist fehlerhaft");
+    case pugi::status_bad_pcdata:
+        return QStringLiteral("Ein Text ist fehlerhaft");
+    case pugi::status_bad_start_element:
+        return QStringLiteral("Ein Start-Tag ist fehlerhaft");
+    case pugi::status_bad_attribute:
+        return QStringLiteral("Ein Attribut ist fehlerhaft");
+    case pugi::status_bad_end_element:
+        return QStringLiteral("Ein End-Tag ist fehlerhaft oder fehlt");
+    case pugi::status_end_element_mismatch:
+        return QStringLiteral("Ein End-Tag passt nicht zum offenen Element");
+    case pugi::status_no_document_element:
+        return QStringLiteral("Es gibt kein Wurzelelement");
+    default:
+        return QStringLiteral("Der Inhalt ist fehlerhaft");
+    }
+}
+
+QByteArray declaredEncoding(const QByteArray& bytes) {
+    if (!bytes.startsWith("<?xml")) {
+        return QByteArray();
+    }
+    const qsizetype end = bytes.indexOf("?>");
+    if (end < 0 || end > 1024) {
+        return QByteArray();
+    }
+    static const QRegularExpression pattern(QStringLiteral("encoding\\s*=\\s*[\"']([^\"']*)[\"']"));
+    const QRegularExpressionMatch match = pattern.match(QString::fromLatin1(bytes.left(end)));
+    return match.hasMatch() ? match.captured(1).toLatin1().toLower() : QByteArray();
+}
+
+// The file's text as UTF-8: a byte-order mark or the declared encoding decides; without either the file is
+// UTF-8. Empty error when the text could be decoded without a single replacement.
+QByteArray decodeToUtf8(const QByteArray& bytes, const QString& path, QString* error) {
+    auto decodeWith = [&](QStringConverter::Encoding encoding, qsizetype skip, const char* name) {
+        QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
+        const QString text = decoder(bytes.mid(skip));
+        if (decoder.hasError()) {
+            *error = QStringLiteral("Die Datei %1 ist keine gültige %2-Datei. Es wurde nichts verändert.")
+                         .arg(quoted(path), QLatin1String(name));
+            return QByteArray();
+        }
+        return text.toUtf8();
+    };
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        const QByteArray body = bytes.mid(3);
+        *error = InvalidUtf8Message(body, path);
+        return body;
+    }
+    if (bytes.startsWith(QByteArray("\xFF\xFE\x00\x00", 4))) {
+        return decodeWith(QStringConverter::Utf32LE, 4, "UTF-32");
+    }
+    if (bytes.startsWith(QByteArray("\x00\x00\xFE\xFF", 4))) {
+        return decodeWith(QStringConverter::Utf32BE, 4, "UTF-32");
+    }
+    if (bytes.startsWith("\xFF\xFE")) {
+        return decodeWith(QStringConverter::Utf16LE, 2, "UTF-16");
+    }
+    if (bytes.startsWith("\xFE\xFF")) {
+        return decodeWith(QStringConverter::Utf16BE, 2, "UTF-16");
+    }
+    if (bytes.startsWith(QByteArray("<\0?\0", 4))) {
+        return decodeWith(QStringConverter::Utf16LE, 0, "UTF-16");
+    }
+    if (bytes.startsWith(QByteArray("\0<\0?", 4))) {
+        return decodeWith(QStringConverter::Utf16BE, 0, "UTF-16");
+    }
+    const QByteArray encoding = declaredEncoding(bytes);
+    if (encoding.isEmpty() || encoding == "utf-8" || encoding == "utf8" || encoding == "us-ascii" ||
+        encoding == "ascii") {
+        *error = InvalidUtf8Message(bytes, path);
+        return bytes;
+    }
+    if (encoding == "iso-8859-1" || encoding == "iso8859-1" || encoding == "iso_8859-1" ||
+        encoding == "latin1" || encoding == "latin-1" || encoding == "l1") {
+        return QString::fromLatin1(bytes).toUtf8();
+    }
+    *error = QStringLiteral("Die Datei %1 ist in der Zeichenkodierung „%2“ gespeichert, die Skylathe nicht "
+                            "liest. Es wurde nichts verändert. Bitte speichern Sie die Datei als UTF-8.")
+                 .arg(quoted(path), QString::fromLatin1(encoding));
+    return QByteArray();
+}
+
+bool isNameByte(char c) {
+    const auto u = uchar(c);
+    return u >= 0x80 || (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') ||
+           u == '_' || u == ':' || u == '.' || u == '-';
+}
+
+// The offset of the first reference to an entity other than the five predefined ones (the parser would keep
+// it as literal text, and writing it back would change its meaning), or -1.
+qsizetype findUnknownEntity(const QByteArray& b, QByteArray* name) {
+    const qsizetype n = b.size();
+    auto skipTo = [&](qsizetype from, const char* end) {
+        const qsizetype at = b.indexOf(end, from);
+        return at < 0 ? n : at + qsizetype(qstrlen(end));
+    };
+    qsizetype i = 0;
+    while (i < n) {
+        const char c = b[i];
+        if (c == '<') {
+            if (b.mid(i, 4) == "<!--") {
+                i = skipTo(i + 4, "-->");
+            } else if (b.mid(i, 9) == "<![CDATA[") {
+                i = skipTo(i + 9, "]]>");
+            } else if (b.mid(i, 2) == "<?") {
+                i = skipTo(i + 2, "?>");
+            } else if (b.mid(i, 9) == "<!DOCTYPE") {
+                // The internal subset declares entities; it is kept as it stands.
+                int brackets = 0;
+                char quote = 0;
+                qsizetype k = i + 9;
+                for (; k < n; ++k) {
+                    const char d = b[k];
+                    if (quote) {
+                        if (d == quote) {
+                            quote = 0;
+                        }
+                    } else if (d == '"' || d == '\'') {
+                        quote = d;
+                    } else if (d == '[') {
+                        ++brackets;
+                    } else if (d == ']') {
+                        --brackets;
+                    } else if (d == '>' && brackets <= 0) {
+                        break;
+                    }
+                }
+                i = k + 1;
+            } else {
+                ++i;
+            }
+            continue;
+        }
+        if (c == '&' && i + 1 < n && b[i + 1] != '#') {
+            qsizetype k = i + 1;
+            while (k < n && isNameByte(b[k])) {
+                ++k;
+            }
+            if (k < n && b[k] == ';' && k > i + 1) {
+                const QByteArray entity = b.mid(i + 1, k - i - 1);
+                if (entity != "amp" && entity != "lt" && entity != "gt" && entity != "quot" &&
+                    entity != "apos") {
+                    *name = entity;
+                    return i;
+                }
+            }
+        }
+        ++i;
+    }
+    return -1;
+}
+
+bool isBlank(const char* text) {
+    for (; *text; ++text) {
+        if (*text != ' ' && *text != '\t' && *text != '\r' && *text != '\n') {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Indentation between elements is layout, not content: it goes, unless the element holds text beside its
+// other children (mixed content, kept whole) or whitespace is its only content (kept as text).
+void dropLayoutWhitespace(pugi::xml_node element) {
+    int children = 0;
+    for (pugi::xml_node c = element.first_child(); c; c = c.next_sibling()) {
+        ++children;
+        if (c.type() == pugi::node_cdata || (c.type() == pugi::node_pcdata && !isBlank(c.value()))) {
+            return;
+        }
+    }
+    if (children == 1 && element.first_child().type() == pugi::node_pcdata) {
+        return;
+    }
+    for (pugi::xml_node c = element.first_child(); c;) {
+        const pugi::xml_node next = c.next_sibling();
+        if (c.type() == pugi::node_pcdata) {
+            element.remove_child(c);
+        }
+        c = next;
+    }
+}
+
+QString duplicateAttribute(const pugi::xml_node& element) {
+    for (pugi::xml_attribute a = element.first_attribute(); a; a = a.next_attribute()) {
+        for (pugi::xml_attribute b = a.next_attribute(); b; b = b.next_attribute()) {
+            if (qstrcmp(a.name(), b.name()) == 0) {
+                return fromUtf8(a.name());
+            }
+        }
+    }
+    return QString();
+}
+
+// Checks what the parser lets through and tidies the layout whitespace, without recursion (the depth is
+// what is being checked). Returns a German reason, or an empty string for a sound document.
+QString checkTree(pugi::xml_document& doc) {
+    pugi::xml_node root;
+    for (pugi::xml_node c = doc.first_child(); c;) {
+        const pugi::xml_node next = c.next_sibling();
+        if (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata) {
+            if (c.type() == pugi::node_cdata || !isBlank(c.value())) {
+                return root ? QStringLiteral("Nach dem Wurzelelement „%1“ steht noch Text.")
+                                  .arg(fromUtf8(root.name()))
+                            : QStringLiteral("Vor dem Wurzelelement steht Text.");
+            }
+            doc.remove_child(c);
+        } else if (c.type() == pugi::node_element) {
+            if (root) {
+                return QStringLiteral("Nach dem Wurzelelement „%1“ steht ein zweites Element „%2“.")
+                    .arg(fromUtf8(root.name()), fromUtf8(c.name()));
+            }
+            root = c;
+        }
+        c = next;
+    }
+    if (!root) {
+        return QStringLiteral("Es gibt kein Wurzelelement.");
+    }
+    pugi::xml_node node = root;
+    int depth = 1;
+    for (;;) {
+        if (node.type() == pugi::node_element) {
+            if (depth > kMaxXmlDepth) {
+                return QStringLiteral("Die Elemente sind tiefer als %1 Ebenen verschachtelt.")
+                    .arg(kMaxXmlDepth);
+            }
+            const QString duplicate = duplicateAttribute(node);
+            if (!duplicate.isEmpty()) {
+                return QStringLiteral("Das Element „%1“ hat das Attribut „%2“ zweimal.")
+                    .arg(fromUtf8(node.name()), duplicate);
+            }
+            dropLayoutWhitespace(node);
+            if (node.first_child()) {
+                node = node.first_child();
+                ++depth;
+                continue;
+            }
+        }
+        while (node != root && !node.next_sibling()) {
+            node = node.parent();
+            --depth;
+        }
+        if (node == root) {
+            break;
+        }
+        node = node.next_sibling();
+    }
+    return QString();
+}
+
+std::shared_ptr<DocumentData> parseInto(const QByteArray& bytes, const QString& path, bool isUtf8) {
     auto data = std::make_shared<DocumentData>();
     data->path = path;
-    pugi::xml_parse_result result =
-        data->doc.load_buffer(bytes.constData(), size_t(bytes.size()), kParseOptions, pugi::encoding_auto);
-    if (!result) {
-        data->error = QStringLiteral("%1 ist keine gültige XML-Datei: %2 (bei Zeichen %3)")
-                          .arg(fileLabel(path), fromUtf8(result.description()))
-                          .arg(result.offset);
-        data->doc.reset();
-    } else if (!data->doc.document_element()) {
-        data->error = QStringLiteral("%1 enthält kein Wurzelelement.").arg(fileLabel(path));
-    } else {
-        data->loaded = true;
+    QString error;
+    const QByteArray utf8 = isUtf8 ? bytes : decodeToUtf8(bytes, path, &error);
+    if (!error.isEmpty()) {
+        data->error = error + damagedFileAdvice(path);
+        return data;
     }
+    const qsizetype nul = utf8.indexOf('\0');
+    if (nul >= 0) {
+        data->error = refused(path, QStringLiteral("In %1 steht ein Nullzeichen; die Datei ist beschädigt.")
+                                        .arg(DescribeTextPosition(utf8, nul)));
+        return data;
+    }
+    QByteArray entity;
+    const qsizetype reference = findUnknownEntity(utf8, &entity);
+    if (reference >= 0) {
+        data->error =
+            refused(path, QStringLiteral("In %1 steht ein Verweis auf die Entität „&%2;“, die Skylathe nicht "
+                                         "auflöst. Bitte ersetzen Sie ihn durch den gemeinten Text.")
+                              .arg(DescribeTextPosition(utf8, reference), QString::fromUtf8(entity)));
+        return data;
+    }
+    const pugi::xml_parse_result result =
+        data->doc.load_buffer(utf8.constData(), size_t(utf8.size()), kParseOptions, pugi::encoding_utf8);
+    QString reason;
+    if (!result) {
+        reason = QStringLiteral("%1 (%2).")
+                     .arg(parserReason(result.status), DescribeTextPosition(utf8, qsizetype(result.offset)));
+    } else {
+        reason = checkTree(data->doc);
+    }
+    if (!reason.isEmpty()) {
+        data->doc.reset();
+        data->error = refused(path, reason);
+        return data;
+    }
+    data->loaded = true;
     return data;
 }
 
@@ -197,25 +536,26 @@ XmlDocument::XmlDocument() : m_data(std::make_shared<DocumentData>()) {}
 
 XmlDocument XmlDocument::load(const QString& path) {
     XmlDocument result;
-    QFile file(path);
-    if (!file.exists()) {
-        result.m_data->path = path;
-        result.m_data->error = QStringLiteral("Die Datei %1 fehlt.").arg(fileLabel(path));
+    result.m_data->path = path;
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink()) {
+        result.m_data->error = QStringLiteral("Die Datei %1 fehlt.").arg(quoted(path));
         return result;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.m_data->path = path;
-        result.m_data->error = QStringLiteral("Die Datei %1 kann nicht gelesen werden: %2")
-                                   .arg(fileLabel(path), file.errorString());
+    QByteArray bytes;
+    try {
+        bytes = ReadFileBytes(path);
+    } catch (const SkylatheError& error) {
+        result.m_data->error = error.message();
         return result;
     }
-    result.m_data = parseInto(file.readAll(), path);
+    result.m_data = parseInto(bytes, path, false);
     return result;
 }
 
 XmlDocument XmlDocument::parse(const QString& text, const QString& nameForMessages) {
     XmlDocument result;
-    result.m_data = parseInto(text.toUtf8(), nameForMessages);
+    result.m_data = parseInto(text.toUtf8(), nameForMessages, true);
     return result;
 }
 
@@ -548,11 +888,23 @@ bool FormatXmlFile(const QString& path) {
     // Produce the canonical text, then make sure it parses again before it replaces the file.
     const QByteArray bytes = doc.toCanonicalBytes();
     XmlDocument check = XmlDocument::parse(QString::fromUtf8(bytes), path);
-    if (!check.hasRoot()) {
-        throw SkylatheError(check.errorText());
+    if (!check.hasRoot() || check.toCanonicalBytes() != bytes) {
+        throw SkylatheError(
+            QStringLiteral("Die Datei %1 lässt sich nicht verlustfrei neu einrücken; sie bleibt "
+                           "unverändert.")
+                .arg(quoted(path)));
     }
     WriteFileAtomically(path, bytes);
     return true;
+}
+
+QString ReadXmlText(const QString& path) {
+    QString error;
+    const QByteArray utf8 = decodeToUtf8(ReadFileBytes(path), path, &error);
+    if (!error.isEmpty()) {
+        throw SkylatheError(error + damagedFileAdvice(path));
+    }
+    return QString::fromUtf8(utf8);
 }
 
 QString XmlEscapeText(const QString& text) {

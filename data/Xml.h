@@ -129,6 +129,10 @@ private:
 // which then stays unchanged. Returns true.
 bool FormatXmlFile(const QString& path);
 
+// The text of an XML file, decoded as its byte-order mark or its declaration says (UTF-8 without either).
+// Throws SkylatheError naming the file and the position when the bytes are not valid in that encoding.
+QString ReadXmlText(const QString& path);
+
 // Escapes text for use as XML character data (&, <, >).
 QString XmlEscapeText(const QString& text);
 // Escapes text for use inside a double-quoted attribute value.

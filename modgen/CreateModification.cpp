@@ -12,6 +12,7 @@
 #include "modgen/ModInfo.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace {
 
@@ -78,8 +79,18 @@ bool CreateModification(const GenerationContext& context) {
     WriteTextLines(assetFile, assetLines);
     FormatXmlFile(assetFile);
 
-    DeployMod(dataFolder, context.modFolder, icons);
-    WriteModInfo(dataFolder, context.modFolder, context.version, previewPng);
+    // The preview picture goes into the data folder first; the description file carries it and is placed
+    // together with the other files of the mod.
+    const QString activePng = dataFolder + QStringLiteral("Active.png");
+    WriteFileAtomically(activePng, previewPng);
+    QFile::remove(dataFolder + QStringLiteral("ActiveIcon.png"));
+    try {
+        DeployMod(dataFolder, context.modFolder, icons,
+                  ModInfoBytes(context.version, EncodeFileBase64(activePng)));
+    } catch (const SkylatheError&) {
+        QFile::remove(assetFile); // the intermediate file never outlives a run
+        throw;
+    }
     return true;
 }
 

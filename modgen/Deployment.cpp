@@ -1,6 +1,7 @@
 #include "modgen/Deployment.h"
 
 #include "data/Error.h"
+#include "data/SystemError.h"
 #include "data/TextFile.h"
 #include "modgen/FolderTree.h"
 #include "modgen/ModFolders.h"
@@ -8,6 +9,10 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <cstdio>
 
 namespace {
 
@@ -21,6 +26,93 @@ QByteArray pngBytes(const ModIcon& icon, const QString& path) {
                 .arg(icon.name, QDir::toNativeSeparators(path)));
     }
     return bytes;
+}
+
+// A name beside the mod folders that the game's mod loader treats as switched off.
+QString scratchName(const QString& modFolder, const char* role) {
+    return modFolder + QStringLiteral("-.skylathe-%1-%2")
+                           .arg(QLatin1String(role))
+                           .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+}
+
+bool renamePath(const QString& from, const QString& to) {
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+// The yard mod is copied whole into a scratch folder first and then swapped in, so the installed copy is
+// never half replaced.
+class YardSwap {
+public:
+    YardSwap(const QString& source, const QString& modFolder)
+        : m_target(modFolder + kYardModName), m_modFolder(modFolder) {
+        if (!QFileInfo(source).isDir() || QFileInfo(source).isSymLink()) {
+            return;
+        }
+        m_staging = scratchName(modFolder, "yard");
+        try {
+            CreateFolderPath(m_staging);
+            CopyFolderTree(source, m_staging);
+        } catch (...) {
+            RemoveFolderTree(m_staging);
+            throw;
+        }
+    }
+    ~YardSwap() {
+        if (!m_staging.isEmpty()) {
+            RemoveFolderTree(m_staging);
+        }
+    }
+    YardSwap(const YardSwap&) = delete;
+    YardSwap& operator=(const YardSwap&) = delete;
+
+    void commit() {
+        QString old;
+        const QFileInfo installed(m_target);
+        if (installed.exists() || installed.isSymLink()) {
+            old = scratchName(m_modFolder, "old");
+            if (installed.isSymLink() || !renamePath(m_target, old)) {
+                RemoveFolderTree(m_target);
+                old.clear();
+            }
+        }
+        if (!m_staging.isEmpty()) {
+            if (!renamePath(m_staging, m_target)) {
+                const int code = errno;
+                if (!old.isEmpty()) {
+                    renamePath(old, m_target);
+                    old.clear();
+                }
+                throw SkylatheError(
+                    QStringLiteral("Die Werft-Modifikation „%1“ kann nicht ersetzt werden: %2")
+                        .arg(QDir::toNativeSeparators(m_target), SystemErrorText(code)));
+            }
+            m_staging.clear();
+        }
+        if (!old.isEmpty()) {
+            RemoveFolderTree(old);
+        }
+    }
+
+private:
+    QString m_target;
+    QString m_modFolder;
+    QString m_staging;
+};
+
+// The asset folder holds nothing but the asset file.
+void clearFolderExcept(const QString& folder, const QString& keep) {
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    for (const QFileInfo& entry : entries) {
+        if (entry.fileName() == keep) {
+            continue;
+        }
+        if (entry.isDir() && !entry.isSymLink()) {
+            RemoveFolderTree(entry.absoluteFilePath());
+        } else {
+            QFile::remove(entry.absoluteFilePath());
+        }
+    }
 }
 
 } // namespace
@@ -38,30 +130,32 @@ const QStringList& ModIconNames() {
     return names;
 }
 
-void DeployMod(const QString& dataFolder, const QString& modFolder, const QList<ModIcon>& icons) {
+void DeployMod(const QString& dataFolder, const QString& modFolder, const QList<ModIcon>& icons,
+               const QByteArray& modInfo) {
     const QString mod = ModFolderPath(modFolder);
-
-    // The asset folder holds nothing but the new asset file.
     const QString assetFolder = mod + QStringLiteral("data/config/export/main/asset");
-    RemoveFolderTree(assetFolder);
-    CreateFolderPath(assetFolder);
-    CopyFileAtomically(dataFolder + QStringLiteral("assets.xml"),
-                       assetFolder + QStringLiteral("/assets.xml"));
-
     const QString textFolder = mod + QStringLiteral("data/config/gui");
-    CreateFolderPath(textFolder);
-    CopyFileAtomically(dataFolder + QStringLiteral("texts_german.xml"),
-                       textFolder + QStringLiteral("/texts_german.xml"));
-
     const QString iconFolder = mod + QStringLiteral("data/icon");
-    CreateFolderPath(iconFolder);
+
+    FileBatch batch;
+    batch.createFolder(assetFolder);
+    batch.copy(dataFolder + QStringLiteral("assets.xml"), assetFolder + QStringLiteral("/assets.xml"));
+    batch.createFolder(textFolder);
+    batch.copy(dataFolder + QStringLiteral("texts_german.xml"),
+               textFolder + QStringLiteral("/texts_german.xml"));
+    batch.createFolder(iconFolder);
     for (const ModIcon& icon : icons) {
         const QString path = iconFolder + QLatin1Char('/') + icon.name + QStringLiteral(".png");
-        WriteFileAtomically(path, pngBytes(icon, path));
+        batch.write(path, pngBytes(icon, path));
     }
+    if (!modInfo.isEmpty()) {
+        batch.write(mod + QStringLiteral("modinfo.json"), modInfo);
+    }
+    YardSwap yard(dataFolder + kYardModName, modFolder);
 
-    RemoveFolderTree(modFolder + kYardModName);
-    CopyFolderTreeSkippingFailures(dataFolder + kYardModName, modFolder + kYardModName);
+    batch.commit();
+    clearFolderExcept(assetFolder, QStringLiteral("assets.xml"));
+    yard.commit();
 
     QFile::remove(dataFolder + QStringLiteral("assets.xml"));
 }

@@ -13,10 +13,14 @@ struct ModIcon {
     QImage image; // 128 × 128
 };
 
-// Places the generated mod and the companion yard mod in the mods folder, in this order: the asset folder
-// wiped and recreated with dataFolder's "assets.xml"; the text folder with "texts_german.xml"; the icon
-// folder with the icons as PNG files (other files in both folders stay); the installed yard mod replaced
-// by a fresh copy of the data folder's one (skipping what fails to copy; the switched-off "-" forms are
-// never touched); finally the intermediate "assets.xml" removed from the data folder. Throws
-// SkylatheError when a folder cannot be created or a file of the mod cannot be written.
-void DeployMod(const QString& dataFolder, const QString& modFolder, const QList<ModIcon>& icons);
+// Places the generated mod and the companion yard mod in the mods folder: the asset folder ends up holding
+// only dataFolder's "assets.xml"; the text folder gets "texts_german.xml"; the icon folder the icons as PNG
+// files (other files in both folders stay); "modinfo.json" when given; the installed yard mod is replaced by
+// a copy of the data folder's one (the switched-off "-" forms are never touched); finally the intermediate
+// "assets.xml" is removed from the data folder.
+//
+// Every file of the mod and the whole yard copy are written completely before anything in the mods folder
+// is replaced, so a failure (a full disk, a write-protected folder) throws SkylatheError with the system's
+// reason and leaves the mods folder as it was; otherwise the mod is the complete new version.
+void DeployMod(const QString& dataFolder, const QString& modFolder, const QList<ModIcon>& icons,
+               const QByteArray& modInfo = QByteArray());

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -32,45 +31,8 @@ void removeEntries(const QString& folder) {
     }
 }
 
-// Streams the file, so that large textures of the yard mod need not fit into memory at once.
-bool copyFile(const QString& source, const QString& target, QString* error) {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
-        *error = in.errorString();
-        return false;
-    }
-    QSaveFile out(target);
-    out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly)) {
-        *error = out.errorString();
-        return false;
-    }
-    char buffer[1 << 16];
-    for (;;) {
-        const qint64 n = in.read(buffer, sizeof buffer);
-        if (n < 0) {
-            *error = in.errorString();
-            return false;
-        }
-        if (n == 0) {
-            break;
-        }
-        if (out.write(buffer, n) != n) {
-            *error = out.errorString();
-            return false;
-        }
-    }
-    if (!out.commit()) {
-        *error = out.errorString();
-        return false;
-    }
-    return true;
-}
-
 void copyEntries(const QString& source, const QString& target) {
-    if (!QDir().mkpath(target)) {
-        return;
-    }
+    CreateFolderPath(target);
     const QFileInfoList entries = QDir(source).entryInfoList(kEverything);
     for (const QFileInfo& entry : entries) {
         if (entry.isSymLink()) {
@@ -79,9 +41,8 @@ void copyEntries(const QString& source, const QString& target) {
         const QString to = target + QLatin1Char('/') + entry.fileName();
         if (entry.isDir()) {
             copyEntries(entry.absoluteFilePath(), to);
-        } else {
-            QString ignored;
-            copyFile(entry.absoluteFilePath(), to, &ignored);
+        } else if (IsRegularFile(entry.absoluteFilePath())) {
+            CopyFileAtomically(entry.absoluteFilePath(), to);
         }
     }
 }
@@ -101,25 +62,10 @@ void RemoveFolderTree(const QString& folder) {
     QDir().rmdir(folder);
 }
 
-void CopyFolderTreeSkippingFailures(const QString& source, const QString& target) {
-    if (!QFileInfo(source).isDir()) {
+void CopyFolderTree(const QString& source, const QString& target) {
+    const QFileInfo info(source);
+    if (info.isSymLink() || !info.isDir()) {
         return;
     }
     copyEntries(source, target);
-}
-
-void CreateFolderPath(const QString& folder) {
-    if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
-        throw SkylatheError(QStringLiteral("Der Ordner „%1“ kann nicht angelegt werden.")
-                                .arg(QDir::toNativeSeparators(folder)));
-    }
-}
-
-void CopyFileAtomically(const QString& source, const QString& target) {
-    QString error;
-    if (!copyFile(source, target, &error)) {
-        throw SkylatheError(
-            QStringLiteral("Die Datei „%1“ kann nicht nach „%2“ kopiert werden: %3")
-                .arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(target), error));
-    }
 }

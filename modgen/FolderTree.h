@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/AtomicFile.h"
+
 #include <QString>
 
 // Deletes the folder with everything in it. Read-only bits are cleared first; an entry that still resists
@@ -7,13 +9,8 @@
 // as links, never followed. A missing folder is no error.
 void RemoveFolderTree(const QString& folder);
 
-// Copies the folder with all files and subfolders to `target` (created as needed). Every file is written
-// atomically; a file or folder that fails to copy is skipped and the copy goes on. Symbolic links are not
-// copied.
-void CopyFolderTreeSkippingFailures(const QString& source, const QString& target);
-
-// Creates the folder and every missing folder on the way. Throws SkylatheError naming the folder.
-void CreateFolderPath(const QString& folder);
-
-// Copies one file atomically over the target. Throws SkylatheError with the system's text.
-void CopyFileAtomically(const QString& source, const QString& target);
+// Copies the folder with all regular files and subfolders to `target` (created as needed). Symbolic links
+// are never followed (neither out of the tree nor within it) and special files (FIFOs, sockets, devices)
+// are skipped without being opened, so the copy never blocks on one. Every file is written atomically; a
+// file or folder that cannot be copied throws SkylatheError with the system's reason.
+void CopyFolderTree(const QString& source, const QString& target);

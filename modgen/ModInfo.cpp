@@ -62,6 +62,10 @@ QStringList ModInfoLines(const QString& version, const QString& imageBase64) {
     return lines;
 }
 
+QByteArray ModInfoBytes(const QString& version, const QString& imageBase64) {
+    return TextLinesBytes(ModInfoLines(version, imageBase64));
+}
+
 QString EncodeFileBase64(const QString& path) {
     return QString::fromLatin1(ReadFileBytes(path).toBase64());
 }

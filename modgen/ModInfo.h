@@ -8,6 +8,9 @@
 // preview picture.
 QStringList ModInfoLines(const QString& version, const QString& imageBase64);
 
+// The whole "modinfo.json" (UTF-8 without BOM, CR LF after every line).
+QByteArray ModInfoBytes(const QString& version, const QString& imageBase64);
+
 // Writes the preview picture (PNG bytes as stored) to dataFolder + "Active.png", removes a leftover
 // dataFolder + "ActiveIcon.png", and writes modFolder + "[Air Ships] Aerolune/modinfo.json" (UTF-8
 // without BOM, CR LF after every line) with the picture encoded from the written file. Returns true.

@@ -212,7 +212,7 @@ private Q_SLOTS:
         QTest::newRow("element other than an asset in the root")
             << "WarAirShip.xml" << QByteArray("\t<Asset>\r\n\t\t<Template>WarAirShip</Template>")
             << QByteArray("\t<Group/>\r\n\t<Asset>\r\n\t\t<Template>WarAirShip</Template>")
-            << QStringList{"AirShipFull.xml", "„Group“"};
+            << QStringList{"WarAirShip.xml", "„Group“"};
         QTest::newRow("unknown base ship")
             << "AirShip.xml" << QByteArray("<GUID>1755</GUID>") << QByteArray("<GUID>1999</GUID>")
             << QStringList{"1999", "sechzehn"};

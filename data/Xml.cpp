@@ -898,6 +898,63 @@ bool FormatXmlFile(const QString& path) {
     return true;
 }
 
+namespace {
+
+QString unifiedLineEnds(const char* text) {
+    QString out = fromUtf8(text);
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    out.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return out;
+}
+
+void describeNode(const pugi::xml_node& node, int depth, QString& out) {
+    out += QString(depth, QLatin1Char(' '));
+    switch (node.type()) {
+    case pugi::node_element:
+        out += QStringLiteral("E ") + fromUtf8(node.name());
+        for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
+            out += QStringLiteral(" [%1=%2]").arg(fromUtf8(a.name()), fromUtf8(a.value()));
+        }
+        break;
+    case pugi::node_pcdata:
+    case pugi::node_cdata:
+        out += QStringLiteral("T ") + unifiedLineEnds(node.value());
+        break;
+    case pugi::node_comment:
+        out += QStringLiteral("C ") + unifiedLineEnds(node.value());
+        break;
+    case pugi::node_pi:
+        out += QStringLiteral("P %1 %2").arg(fromUtf8(node.name()), fromUtf8(node.value()));
+        break;
+    case pugi::node_doctype:
+        out += QStringLiteral("D ") + fromUtf8(node.value());
+        break;
+    case pugi::node_declaration:
+        out += QStringLiteral("X");
+        break;
+    default:
+        out += QStringLiteral("?");
+        break;
+    }
+    out += QLatin1Char('\n');
+    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
+        describeNode(c, depth + 1, out);
+    }
+}
+
+} // namespace
+
+QString DescribeXmlTree(const XmlDocument& doc) {
+    QString out;
+    if (!doc.hasRoot()) {
+        return out;
+    }
+    for (pugi::xml_node c = doc.m_data->doc.first_child(); c; c = c.next_sibling()) {
+        describeNode(c, 0, out);
+    }
+    return out;
+}
+
 QString ReadXmlText(const QString& path) {
     QString error;
     const QByteArray utf8 = decodeToUtf8(ReadFileBytes(path), path, &error);

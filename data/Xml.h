@@ -59,6 +59,7 @@ public:
 private:
     std::shared_ptr<xmldetail::DocumentData> m_data;
     friend class XmlNode;
+    friend QString DescribeXmlTree(const XmlDocument& doc);
 };
 
 class XmlNode {
@@ -132,6 +133,10 @@ bool FormatXmlFile(const QString& path);
 // The text of an XML file, decoded as its byte-order mark or its declaration says (UTF-8 without either).
 // Throws SkylatheError naming the file and the position when the bytes are not valid in that encoding.
 QString ReadXmlText(const QString& path);
+
+// A description of the whole tree (node kinds, names, attributes in order, texts with their line ends
+// unified), for checking that the re-indent keeps the content. Empty for a document without root.
+QString DescribeXmlTree(const XmlDocument& doc);
 
 // Escapes text for use as XML character data (&, <, >).
 QString XmlEscapeText(const QString& text);

@@ -151,6 +151,8 @@ private Q_SLOTS:
                                           << "größer als angegeben";
         QTest::newRow("empty file") << ""
                                     << "zu kurz";
+        QTest::newRow("members sharing their data") << "overlap.zip"
+                                                    << "überlappen";
     }
 
     void readerRefusesDamagedArchives() {
@@ -178,6 +180,11 @@ private Q_SLOTS:
         QTest::newRow("drive letter") << "slip_drive.zip";
         QTest::newRow("backslashes") << "slip_backslash.zip";
         QTest::newRow("NUL byte") << "slip_nul.zip";
+        QTest::newRow("file and folder of one name") << "clash_file_folder.zip";
+        QTest::newRow("file below a file") << "clash_file_under_file.zip";
+        QTest::newRow("two members of one path") << "clash_duplicate.zip";
+        QTest::newRow("names differing in letter case") << "clash_letter_case.zip";
+        QTest::newRow("name too long for the file system") << "name_too_long.zip";
     }
 
     void unsafeMembersAreRefusedAndNothingIsWritten() {

@@ -76,3 +76,34 @@ archive("slip_backslash.zip", [("XMLD/ok.txt", b"ok", zipfile.ZIP_DEFLATED),
 p = archive("slip_nul.zip", [("XMLD/ok.txt", b"ok", zipfile.ZIP_DEFLATED),
                              ("XMLD/evil_.txt/../../../evil.txt", b"evil", zipfile.ZIP_DEFLATED)])
 p.write_bytes(p.read_bytes().replace(b"evil_.txt", b"evil\x00.txt"))
+
+# Name clashes that would make an extraction fail half-way: each is refused before anything is written.
+archive("clash_file_folder.zip", [("XMLD/ok.txt", b"ok", zipfile.ZIP_DEFLATED),
+                                  ("XMLD/same", b"file", zipfile.ZIP_DEFLATED),
+                                  ("XMLD/same/", b"", zipfile.ZIP_STORED)])
+archive("clash_file_under_file.zip", [("XMLD/ok.txt", b"ok", zipfile.ZIP_DEFLATED),
+                                      ("XMLD/same", b"file", zipfile.ZIP_DEFLATED),
+                                      ("XMLD/same/inner.txt", b"inner", zipfile.ZIP_DEFLATED)])
+archive("clash_duplicate.zip", [("XMLD/ok.txt", b"ok", zipfile.ZIP_DEFLATED),
+                                ("XMLD/twice.txt", b"first", zipfile.ZIP_DEFLATED),
+                                ("XMLD/twice.txt", b"second", zipfile.ZIP_DEFLATED)])
+archive("clash_letter_case.zip", [("XMLD/ok.txt", b"ok", zipfile.ZIP_DEFLATED),
+                                  ("XMLD/Name.txt", b"upper", zipfile.ZIP_DEFLATED),
+                                  ("XMLD/name.txt", b"lower", zipfile.ZIP_DEFLATED)])
+archive("name_too_long.zip", [("XMLD/ok.txt", b"ok", zipfile.ZIP_DEFLATED),
+                              ("XMLD/" + "n" * 300 + ".txt", b"long", zipfile.ZIP_DEFLATED)])
+
+# Several directory entries pointing at the same local header and data: the data would be written once
+# per entry.
+p = archive("overlap.zip", [("XMLD/a.txt", b"Luftschiff " * 500, zipfile.ZIP_DEFLATED)])
+data = p.read_bytes()
+cd = data.find(b"PK\x01\x02")
+end = data.rfind(b"PK\x05\x06")
+record = data[cd:end]
+copies = [record]
+for i in range(1, 8):
+    copies.append(record.replace(b"XMLD/a.txt", b"XMLD/%d.txt" % i))
+directory = b"".join(copies)
+eocd = bytearray(data[end:])
+struct.pack_into("<HHII", eocd, 8, len(copies), len(copies), len(directory), cd)
+p.write_bytes(data[:cd] + directory + bytes(eocd))

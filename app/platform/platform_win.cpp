@@ -1,7 +1,9 @@
 #include "app/platform/Platform.h"
 
-#include <tlhelp32.h>
+// <windows.h> first: <tlhelp32.h> relies on its types.
 #include <windows.h>
+
+#include <tlhelp32.h>
 
 #include <memory>
 

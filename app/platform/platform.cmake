@@ -10,6 +10,19 @@ if(WIN32)
 else()
     target_sources(skylathe_platform PRIVATE
         ${CMAKE_CURRENT_LIST_DIR}/ProcFs.h
-        ${CMAKE_CURRENT_LIST_DIR}/platform_linux.cpp)
+        ${CMAKE_CURRENT_LIST_DIR}/platform_linux.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/platform_linux_games.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/PlayerHome.h
+        ${CMAKE_CURRENT_LIST_DIR}/PlayerHome.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/SmallFile.h
+        ${CMAKE_CURRENT_LIST_DIR}/SmallFile.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/WineRegistry.h
+        ${CMAKE_CURRENT_LIST_DIR}/WineRegistry.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/WinePrefixPath.h
+        ${CMAKE_CURRENT_LIST_DIR}/WinePrefixPath.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/SteamLibraryFile.h
+        ${CMAKE_CURRENT_LIST_DIR}/SteamLibraryFile.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/LutrisGameFile.h
+        ${CMAKE_CURRENT_LIST_DIR}/LutrisGameFile.cpp)
 endif()
 set_target_properties(skylathe_platform PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)

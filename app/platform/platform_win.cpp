@@ -197,6 +197,22 @@ std::string ReadInstallDir(InstallKey which) {
     return key ? ReadString(key.get(), L"InstallDir") : std::string();
 }
 
+std::vector<InstallDirValue> ReadInstallDirs(InstallKey which) {
+    std::string value = ReadInstallDir(which);
+    if (value.empty()) {
+        return {};
+    }
+    return {InstallDirValue{std::move(value), std::string()}};
+}
+
+std::string MapWinePath(const std::string&, const std::string&) {
+    return {};
+}
+
+std::vector<std::string> SteamLibraryFolders() {
+    return {};
+}
+
 GuardResult AcquireSingleInstanceGuard() {
     // Never closed: the system releases the mutex when the process ends.
     HANDLE mutex = CreateMutexW(nullptr, TRUE, L"Skylathe");

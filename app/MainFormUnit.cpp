@@ -6,6 +6,7 @@
 #include "app/Forms.h"
 #include "app/GameFolderBrowser.h"
 #include "app/ImageCollection.h"
+#include "app/ProgramFolder.h"
 #include "app/Services.h"
 #include "data/DataPreparation.h"
 #include "data/Folders.h"
@@ -171,9 +172,9 @@ void TMainForm::FormCreate() {
     const QString separator = QLocale::system().decimalPoint().left(10);
     DecimalSeparatorIsPoint = separator == QStringLiteral(".");
 
-    // 2. Folders beside the executable.
-    const QString programFolder =
-        programFolderOverride().isEmpty() ? QCoreApplication::applicationDirPath() : programFolderOverride();
+    // 2. Folders beside the executable, or in the user's data location for an installed program.
+    const QString programFolder = ProgramFolderFor(
+        programFolderOverride().isEmpty() ? QCoreApplication::applicationDirPath() : programFolderOverride());
     const Folders derived = Folders::ForProgramFolder(programFolder);
     Folders& folders = AppFolders();
     folders.ProgramFolder = derived.ProgramFolder;

@@ -3,7 +3,9 @@ target_sources(skylathe_appcore PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ImageCollection.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Services.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FindGameFolder.h
-    ${CMAKE_CURRENT_LIST_DIR}/FindGameFolder.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/FindGameFolder.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ProgramFolder.h
+    ${CMAKE_CURRENT_LIST_DIR}/ProgramFolder.cpp)
 target_link_libraries(skylathe_appcore PUBLIC skylathe_platform)
 
 # The artwork of the image collection, embedded as ":/images/<Name>.svg". The collection lists that

@@ -6,3 +6,4 @@ skylathe_add_test(test_shell_process SOURCES test_shell_process.cpp LIBS skylath
 skylathe_add_test(test_images SOURCES test_images.cpp LIBS skylathe_appcore)
 target_compile_definitions(test_discovery PRIVATE SHELL_DISCOVERY_PROBE="$<TARGET_FILE:shell_discovery_probe>")
 skylathe_add_test(test_shell_gui SOURCES test_shell_gui.cpp LIBS skylathe_gui)
+skylathe_add_test(test_gamesources SOURCES test_gamesources.cpp LIBS skylathe_platform Qt6::Core)

@@ -1,5 +1,6 @@
 #include "app/MainFormUnit.h"
 
+#include "app/ApplicationIcon.h"
 #include "app/DataPackage.h"
 #include "app/DisplayFont.h"
 #include "app/FindGameFolder.h"
@@ -126,6 +127,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui::TMainFor
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kWindowWidth, kWindowHeight);
     setAttribute(Qt::WA_QuitOnClose, true);
+    setWindowIcon(ApplicationIcon());
 
     QPalette parchment = palette();
     parchment.setColor(QPalette::Window, QColor(236, 210, 164));

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QMessageBox>
 #include <QTimer>
 #include <QTreeWidget>
@@ -21,6 +22,7 @@ class TestInstalledStart : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void startsFromReadOnlyFolder();
+    void windowCarriesIcon();
 };
 
 namespace {
@@ -90,6 +92,18 @@ void TestInstalledStart::startsFromReadOnlyFolder() {
     QCOMPARE(QString::fromStdString(platform::ReadProgramValue("PrgPath")), programFolder);
     app.stop();
     qunsetenv("XDG_DATA_HOME");
+}
+
+// The main window shows the same picture the icon theme gets installed.
+void TestInstalledStart::windowCarriesIcon() {
+    AppFixture app;
+    QVERIFY(app.start());
+    const QImage shown =
+        MainForm->windowIcon().pixmap(48, 48).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage installed = QImage(SKYLATHE_BINARY_DIR "/desktop/icons/48x48/org.skylathe.Skylathe.png")
+                                 .convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(shown.size(), QSize(48, 48));
+    QCOMPARE(shown, installed);
 }
 
 QTEST_MAIN(TestInstalledStart)

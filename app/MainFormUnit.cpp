@@ -231,7 +231,7 @@ void TMainForm::FormCreate() {
 
 void TMainForm::ProzessTimerTimer() {
     const QString game = QStringLiteral("Velmora.exe");
-    const bool running = gameRunningOverride() ? gameRunningOverride()(game) : IsGameRunning(game);
+    const bool running = gameRunningOverride() ? gameRunningOverride()(game) : IsGameRunningWatched(game);
     ui->VelmoraLabel->setVisible(running);
 }
 

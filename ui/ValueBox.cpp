@@ -146,8 +146,14 @@ void ValueBox::setMaxLength(int length) {
 bool ValueBox::autoRepeat() const {
     return m_autoRepeat;
 }
+// The spin buttons read their repeat timing from the style once, when the style is set; a style change
+// makes them read it again, so a press after this call follows the new setting.
 void ValueBox::setAutoRepeat(bool repeat) {
+    if (m_autoRepeat == repeat)
+        return;
     m_autoRepeat = repeat;
+    QEvent styleChange(QEvent::StyleChange);
+    QCoreApplication::sendEvent(this, &styleChange);
 }
 
 void ValueBox::stepBy(int steps) {
@@ -187,10 +193,6 @@ void ValueBox::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QAbstractSpinBox::keyPressEvent(event);
-}
-
-void ValueBox::timerEvent(QTimerEvent* event) {
-    QAbstractSpinBox::timerEvent(event);
 }
 
 QValidator::State ValueBox::validate(QString& input, int& pos) const {

@@ -56,7 +56,6 @@ Q_SIGNALS:
 protected:
     StepEnabled stepEnabled() const override;
     void keyPressEvent(QKeyEvent* event) override;
-    void timerEvent(QTimerEvent* event) override;
     QValidator::State validate(QString& input, int& pos) const override;
 
 private:

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -22,6 +24,8 @@ private Q_SLOTS:
     void valueBoxes_data();
     void valueBoxes();
     void stepping();
+    void heldArrow_data();
+    void heldArrow();
     void hoverHelp();
     void helpTextRules();
     void closeWithoutSavingWritesNothing();
@@ -207,6 +211,63 @@ void TestMainForm::stepping() {
     factor->setFocus();
     QTest::keyClick(factor, Qt::Key_Up);
     QCOMPARE(factor->text(), QStringLiteral("0.6"));
+}
+
+void TestMainForm::heldArrow_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("afterOneStep");
+    QTest::addColumn<bool>("repeats");
+    QTest::newRow("BombarderShafts") << "BombarderShafts"
+                                     << "0"
+                                     << "1" << false;
+    QTest::newRow("WeaponReloadTime") << "WeaponReloadTime"
+                                      << "20"
+                                      << "21" << false;
+    QTest::newRow("WeaponBaseDamage") << "WeaponBaseDamage"
+                                      << "100"
+                                      << "101" << false;
+    QTest::newRow("SlotCount") << "SlotCount"
+                               << "0"
+                               << "1" << true;
+}
+
+// Holds the up arrow with the mouse while the event loop runs, as a user holding the button does.
+void TestMainForm::heldArrow() {
+    QFETCH(QString, name);
+    QFETCH(QString, start);
+    QFETCH(QString, afterOneStep);
+    QFETCH(bool, repeats);
+    AppFixture app;
+    QVERIFY(app.start());
+    // The weapon panels belong to the armed ships: "Kolibri (bewaffnet)".
+    auto* view = AppFixture::find<QTreeWidget>("ShipView");
+    QTreeWidgetItem* armed = view->topLevelItem(6);
+    QVERIFY(armed->text(1).contains(QStringLiteral("bewaffnet")));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualItemRect(armed).center());
+    auto* box = AppFixture::find<ValueBox>(name);
+    QVERIFY(box && box->isVisible());
+    box->setText(start);
+
+    QStyleOptionSpinBox option;
+    option.initFrom(box);
+    option.subControls = QStyle::SC_All;
+    option.buttonSymbols = box->buttonSymbols();
+    option.stepEnabled = QAbstractSpinBox::StepUpEnabled | QAbstractSpinBox::StepDownEnabled;
+    option.frame = box->hasFrame();
+    const QPoint up =
+        box->style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, box).center();
+    QTest::mousePress(box, Qt::LeftButton, {}, up);
+    QCOMPARE(box->text(), afterOneStep);
+    if (repeats) {
+        QTRY_VERIFY_WITH_TIMEOUT(box->value() > 1, 10000);
+    } else {
+        QTest::qWait(1500);
+        QCOMPARE(box->text(), afterOneStep);
+    }
+    QTest::mouseRelease(box, Qt::LeftButton, {}, up);
+    if (!repeats)
+        QCOMPARE(box->text(), afterOneStep);
 }
 
 void TestMainForm::hoverHelp() {

@@ -3,6 +3,7 @@
 // keys in the 32-bit view of HKEY_LOCAL_MACHINE, and the named mutex against a second copy.
 // Plain C++ without Qt; scripts/test-windows cross-builds it with mingw-w64 and runs it under Wine.
 #include "app/platform/Platform.h"
+#include "app/platform/ProcessWatch.h"
 
 #include <windows.h>
 
@@ -98,6 +99,10 @@ int main(int argc, char** argv) {
     Check(std::any_of(names.begin(), names.end(),
                       [&](const std::string& name) { return Lower(FileName(name)) == own; }),
           "the process snapshot holds " + own + " (" + std::to_string(names.size()) + " processes)");
+
+    platform::ProcessWatch watch;
+    Check(watch.IsRunning("TEST_PLATFORM_WIN.EXE") && !watch.IsRunning("Velmora.exe"),
+          "the game watch finds this program by name, in any letter case, and not the game");
 
     try {
         const std::string user = platform::CurrentUserName();

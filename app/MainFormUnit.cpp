@@ -7,12 +7,13 @@
 #include "app/Forms.h"
 #include "app/GameFolderBrowser.h"
 #include "app/ImageCollection.h"
+#include "app/MainFormHelpIds.h"
 #include "app/ProgramFolder.h"
 #include "app/Services.h"
 #include "data/DataPreparation.h"
 #include "data/Folders.h"
-#include "ui/ErrorDisplay.h"
-#include "ui/HelpText.h"
+#include "ui/ErrorBoundary.h"
+#include "ui/HoverHelp.h"
 #include "ui/InfoUnit.h"
 #include "ui/XMLMessage.h"
 #include "ui_MainFormUnit.h"
@@ -135,22 +136,18 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui::TMainFor
     setAutoFillBackground(true);
     ui->centralwidget->setAutoFillBackground(false);
 
-    // The help panel shows Help.xml's texts as they are, never as markup.
-    ui->HelpHeaderLabel->setTextFormat(Qt::PlainText);
-    ui->HelpLabel->setTextFormat(Qt::PlainText);
     ui->ForwardSpeed->setDecimals(currencyDecimals());
     showDecoration();
 
     ui->MakeData->setFocus();
     ui->ShipInfoMemo->installEventFilter(this);
     connect(ui->CloseBtn, &QPushButton::clicked, this,
-            [this] { RunWithErrorDisplay([this] { CloseBtnClick(); }); });
+            [this] { ErrorBoundary::run([this] { CloseBtnClick(); }); });
     connect(ui->MakeData, &QPushButton::clicked, this,
-            [this] { RunWithErrorDisplay([this] { MakeDataClick(); }); });
+            [this] { ErrorBoundary::run([this] { MakeDataClick(); }); });
     connectPictureClick(ui->HelpImage, [this] { HelpImageClick(); });
 
-    m_helpIds = MainFormHelpIds();
-    trackMouseMoves(ui->centralwidget);
+    m_hoverHelp = new HoverHelp(ui->centralwidget, MainFormHelpIds(), ui->HelpHeaderLabel, ui->HelpLabel);
 
     connectEditorHandlers();
     connectModgenHandlers();
@@ -201,8 +198,9 @@ void TMainForm::FormCreate() {
     InstallDisplayFont(this);
 
     // 6. to 12.: each step that fails is reported and start-up goes on, so the window always opens.
-    RunWithErrorDisplay(
-        [&] { HelpDocument = XmlDocument::load(folders.DataFolder + QStringLiteral("Help.xml")); });
+    ErrorBoundary::run([&] {
+        m_hoverHelp->setHelpDocument(XmlDocument::load(folders.DataFolder + QStringLiteral("Help.xml")));
+    });
 
     resize(kWindowWidth, kWindowHeight);
     ui->ShipView->setGeometry(132, 54, ui->ShipView->width(), 524);
@@ -211,7 +209,7 @@ void TMainForm::FormCreate() {
     ui->HeliumGasImage->setPixmap(PixmapFromCollection(QStringLiteral("HeliumgasSelected"), 100, 100));
     ui->ArcticGasImage->setPixmap(PixmapFromCollection(QStringLiteral("Arcticgas"), 100, 100));
 
-    RunWithErrorDisplay([this] {
+    ErrorBoundary::run([this] {
         FillShipList();
         if (ui->ShipView->topLevelItemCount() > 0) {
             ui->ShipView->setCurrentItem(ui->ShipView->topLevelItem(0));
@@ -226,7 +224,7 @@ void TMainForm::FormCreate() {
         ui->Background->adjustSize();
     ui->Background->lower();
 
-    RunWithErrorDisplay([this] { ui->Version->setText(GetProgramVersion()); });
+    ErrorBoundary::run([this] { ui->Version->setText(GetProgramVersion()); });
 }
 
 void TMainForm::ProzessTimerTimer() {
@@ -281,14 +279,6 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
-    case QEvent::MouseMove:
-        if (auto* widget = qobject_cast<QWidget*>(watched))
-            handleMouseMove(widget, static_cast<QMouseEvent*>(event)->position());
-        break;
-    case QEvent::HoverMove:
-        if (auto* widget = qobject_cast<QWidget*>(watched))
-            handleMouseMove(widget, static_cast<QHoverEvent*>(event)->position());
-        break;
     case QEvent::MouseButtonRelease: {
         const auto found = m_pictureClicks.constFind(watched);
         auto* mouse = static_cast<QMouseEvent*>(event);
@@ -296,7 +286,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         if (found != m_pictureClicks.constEnd() && widget && widget->isEnabled() &&
             mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint())) {
             const std::function<void()> handler = found.value();
-            RunWithErrorDisplay(handler);
+            ErrorBoundary::run(handler);
             return true;
         }
         break;

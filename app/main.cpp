@@ -2,7 +2,7 @@
 #include "app/Forms.h"
 #include "app/InformationOptions.h"
 #include "app/MainFormUnit.h"
-#include "ui/ErrorDisplay.h"
+#include "ui/ErrorBoundary.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -10,19 +10,6 @@
 #include <QTranslator>
 
 namespace {
-
-// Errors are not caught inside the operations: whatever escapes an event handler ends the user's action
-// here and is shown in the general error display.
-class SkylatheApplication : public QApplication {
-public:
-    SkylatheApplication(int& argc, char** argv) : QApplication(argc, argv) {}
-
-    bool notify(QObject* receiver, QEvent* event) override {
-        bool handled = false;
-        RunWithErrorDisplay([&] { handled = QApplication::notify(receiver, event); });
-        return handled;
-    }
-};
 
 const char* const kHelp =
     "Aufruf: Skylathe [--version | --help]\n"
@@ -41,6 +28,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         if (AnswerInformationOption(argv[i], kHelp))
             return 0;
+    // Whatever escapes an event handler ends the user's action in the general error display.
     SkylatheApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Skylathe"));
     QGuiApplication::setDesktopFileName(ApplicationId());

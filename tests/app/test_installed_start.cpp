@@ -3,6 +3,7 @@
 #include "app/platform/Platform.h"
 #include "data/Folders.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/WindowTestMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -106,5 +107,5 @@ void TestInstalledStart::windowCarriesIcon() {
     QCOMPARE(shown, installed);
 }
 
-QTEST_MAIN(TestInstalledStart)
+SKYLATHE_WINDOW_TEST_MAIN(TestInstalledStart)
 #include "test_installed_start.moc"

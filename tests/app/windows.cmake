@@ -1,5 +1,0 @@
-skylathe_add_test(test_mainform SOURCES test_mainform.cpp LIBS skylathe_testsupport)
-set_target_properties(test_mainform PROPERTIES AUTOUIC OFF)
-skylathe_add_test(test_installed_start SOURCES test_installed_start.cpp LIBS skylathe_testsupport)
-set_target_properties(test_installed_start PROPERTIES AUTOUIC OFF)
-add_dependencies(test_installed_start skylathe_desktop_files)

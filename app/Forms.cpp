@@ -1,9 +1,12 @@
 #include "app/Forms.h"
 
 #include "app/MainFormUnit.h"
+#include "data/Folders.h"
+#include "editor/ProductCatalogue.h"
 #include "editor/ProductFormUnit.h"
 #include "editor/XMLInfoOrg.h"
 #include "modgen/GasFormUnit.h"
+#include "ui/ErrorDisplay.h"
 #include "ui/InfoUnit.h"
 #include "ui/XMLMessage.h"
 
@@ -16,7 +19,7 @@ TInfoForm* InfoForm = nullptr;
 
 bool CreateApplicationWindows() {
     MainForm = new TMainForm;
-    if (MainForm->StartupAborted) {
+    if (MainForm->startupAborted()) {
         delete MainForm;
         MainForm = nullptr;
         return false;
@@ -24,6 +27,11 @@ bool CreateApplicationWindows() {
     // The dialogs belong to the main window: they are centred over it and go with it.
     MessageForm = new TMessageForm(MainForm);
     ProductForm = new TProductForm(MainForm);
+    // The picker's tiles come from the unpacked catalogue.
+    RunWithErrorDisplay([] {
+        ProductForm->FormCreate(
+            PickerProducts(XmlDocument::load(AppFolders().DataFolder + QStringLiteral("ProductList.xml"))));
+    });
     OrgDataForm = new TOrgDataForm(MainForm);
     GasForm = new TGasForm(MainForm);
     InfoForm = new TInfoForm(MainForm);

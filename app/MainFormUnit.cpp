@@ -6,11 +6,12 @@
 #include "app/Forms.h"
 #include "app/GameFolderBrowser.h"
 #include "app/ImageCollection.h"
+#include "app/MainFormHelpIds.h"
 #include "app/Services.h"
 #include "data/DataPreparation.h"
 #include "data/Folders.h"
 #include "ui/ErrorDisplay.h"
-#include "ui/HelpText.h"
+#include "ui/HoverHelp.h"
 #include "ui/InfoUnit.h"
 #include "ui/XMLMessage.h"
 #include "ui_MainFormUnit.h"
@@ -132,9 +133,6 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui::TMainFor
     setAutoFillBackground(true);
     ui->centralwidget->setAutoFillBackground(false);
 
-    // The help panel shows Help.xml's texts as they are, never as markup.
-    ui->HelpHeaderLabel->setTextFormat(Qt::PlainText);
-    ui->HelpLabel->setTextFormat(Qt::PlainText);
     ui->ForwardSpeed->setDecimals(currencyDecimals());
     showDecoration();
 
@@ -146,8 +144,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui::TMainFor
             [this] { RunWithErrorDisplay([this] { MakeDataClick(); }); });
     connectPictureClick(ui->HelpImage, [this] { HelpImageClick(); });
 
-    m_helpIds = MainFormHelpIds();
-    trackMouseMoves(ui->centralwidget);
+    m_hoverHelp = new HoverHelp(ui->centralwidget, MainFormHelpIds(), ui->HelpHeaderLabel, ui->HelpLabel);
 
     connectEditorHandlers();
     connectModgenHandlers();
@@ -198,8 +195,9 @@ void TMainForm::FormCreate() {
     InstallDisplayFont(this);
 
     // 6. to 12.: each step that fails is reported and start-up goes on, so the window always opens.
-    RunWithErrorDisplay(
-        [&] { HelpDocument = XmlDocument::load(folders.DataFolder + QStringLiteral("Help.xml")); });
+    RunWithErrorDisplay([&] {
+        m_hoverHelp->setHelpDocument(XmlDocument::load(folders.DataFolder + QStringLiteral("Help.xml")));
+    });
 
     resize(kWindowWidth, kWindowHeight);
     ui->ShipView->setGeometry(132, 54, ui->ShipView->width(), 524);
@@ -228,7 +226,7 @@ void TMainForm::FormCreate() {
 
 void TMainForm::ProzessTimerTimer() {
     const QString game = QStringLiteral("Velmora.exe");
-    const bool running = gameRunningOverride() ? gameRunningOverride()(game) : IsGameRunning(game);
+    const bool running = gameRunningOverride() ? gameRunningOverride()(game) : IsGameRunningWatched(game);
     ui->VelmoraLabel->setVisible(running);
 }
 
@@ -278,14 +276,6 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
-    case QEvent::MouseMove:
-        if (auto* widget = qobject_cast<QWidget*>(watched))
-            handleMouseMove(widget, static_cast<QMouseEvent*>(event)->position());
-        break;
-    case QEvent::HoverMove:
-        if (auto* widget = qobject_cast<QWidget*>(watched))
-            handleMouseMove(widget, static_cast<QHoverEvent*>(event)->position());
-        break;
     case QEvent::MouseButtonRelease: {
         const auto found = m_pictureClicks.constFind(watched);
         auto* mouse = static_cast<QMouseEvent*>(event);

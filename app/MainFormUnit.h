@@ -7,18 +7,21 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
+class HoverHelp;
 class QTimer;
 
 namespace Ui {
 class TMainForm;
 }
 
-// The main window. Its creation runs the start-up sequence. The handlers are spread over several source
-// files by subject: start-up, services and hover help (app/), the ship editor (editor/), mod generation
-// (modgen/).
+// The main window. Its creation runs the start-up sequence. All its handlers live in app/, split by
+// subject: start-up, services and closing (MainFormUnit.cpp), the ship list and detail view
+// (MainFormEditor.cpp), saving and resets (MainFormEditorSave.cpp), the editor's wiring
+// (MainFormEditorWiring.cpp) and mod generation (MainFormModgen.cpp).
 class TMainForm : public QMainWindow {
     Q_OBJECT
 
@@ -26,37 +29,96 @@ public:
     explicit TMainForm(QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    Ui::TMainForm* ui;
+    // Set when start-up ended the program (second copy, no game folder); the window is not shown.
+    bool startupAborted() const { return StartupAborted; }
 
-    // ---- program-wide state --------------------------------------------------------------------------
-    bool DecimalSeparatorIsPoint = false;
-    QString CurrentGasType = QStringLiteral("Heliumgas");
-    bool ValuesChanged = false;
-    bool CostsChanged = false;
-    XmlDocument HelpDocument;
+    // The order of the ship list: position texts compared case-insensitively for the letters a to z only.
+    static int ShipViewCompare(const QString& pos1, const QString& pos2);
 
-    // ---- start-up, services, closing (app/MainFormUnit.cpp) -------------------------------------------
+    // What the window shows and whether edits are pending, for the program's tests.
+    QString currentShipGuid() const { return CurrentShipGUID; }
+    QString currentGasType() const { return CurrentGasType; }
+    bool valuesChanged() const { return ValuesChanged; }
+    bool costsChanged() const { return CostsChanged; }
+    // Picture names of the list's lines in filter order; a line's image index (item data of column 0,
+    // Qt::UserRole) points into it. An icon used by two ships has two entries.
+    const QStringList& shipImages() const { return ShipImages; }
+
+    // Test hooks: the folder start-up treats as the program folder (empty: the executable's folder), the
+    // check the game watch uses instead of IsGameRunning (empty: IsGameRunning), and the decimal separator
+    // the value boxes are read with instead of the system's.
+    static void SetProgramFolderForTests(const QString& folder);
+    static void SetGameRunningCheckForTests(std::function<bool(const QString&)> check);
+    void setDecimalSeparatorIsPointForTests(bool point) { DecimalSeparatorIsPoint = point; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // ---- start-up, services, closing (MainFormUnit.cpp) ------------------------------------------------
     void FormCreate();
     void ProzessTimerTimer();
     void CloseBtnClick();
     void HelpImageClick();
     void MakeDataClick();
-    // Shows the help record with the given id in the help panel (ui/HelpText.cpp).
-    bool ShowHelpText(const QString& id);
-    QTimer* ProzessTimer = nullptr;
-    // Set when start-up ended the program (second copy, no game folder); the window is not shown.
-    bool StartupAborted = false;
-
+    void showDecoration();
     // Pictures are labels: this makes a left click on `picture` (released inside it) run `handler`.
-    // The editor and modgen handlers connect their pictures through it.
     void connectPictureClick(QWidget* picture, std::function<void()> handler);
 
-    // Test hooks: the folder start-up treats as the program folder (empty: the executable's folder), and
-    // the check the game watch uses instead of IsGameRunning (empty: IsGameRunning).
-    static void SetProgramFolderForTests(const QString& folder);
-    static void SetGameRunningCheckForTests(std::function<bool(const QString&)> check);
+    // ---- ship list and detail view (MainFormEditor.cpp) ------------------------------------------------
+    bool FillShipList();
+    void HeliumGasImageClick();
+    void ArcticGasImageClick();
+    void ShowShipsOfGas(const QString& gas);
+    void SelectShipLine(int index);
+    void RefillShipListKeepingLine();
+    void ShipViewClick();
+    bool LoadShipDetails();
+    void LoadShipValues(const QString& guid);
+    void LoadCostRows();
+    bool MarkChangedValues();
+    void UNIClick();
+    void ShipNameEditChange();
+    void ForwardSpeedChangeValue();
+    void ChangeCostClick();
+    // Puts the product `guid` picked in the product picker into the cost row `row` (a digit).
+    void applyPickedProduct(const QString& row, const QString& guid);
+    // The seven change arrows as the loaded GUIDs of WorkingCosts decide (lift gas: red and disabled).
+    void ResetChangeCostArrows();
+    // The two lift-gas pictures for CurrentGasType.
+    void DrawGasPictures();
 
-    // ---- ship list and detail view (editor/) ---------------------------------------------------------
+    // ---- saving and resets (MainFormEditorSave.cpp) ----------------------------------------------------
+    bool SaveCurrentShip();
+    void SaveBtnClick();
+    void SingleResetImageClick();
+    bool ResetCurrentShip();
+    void FullResetImageClick();
+    bool ResetAllShips();
+    void ShowOrgDataFormClick();
+
+    // ---- mod generation (MainFormModgen.cpp) -----------------------------------------------------------
+    void CreateModBtnClick();
+    void AddGasBuffToMinesBtnClick();
+
+    void connectEditorHandlers(); // MainFormEditorWiring.cpp
+    void connectModgenHandlers(); // MainFormModgen.cpp
+
+    Ui::TMainForm* ui;
+    HoverHelp* m_hoverHelp = nullptr;
+    QTimer* ProzessTimer = nullptr;
+    QHash<QObject*, std::function<void()>> m_pictureClicks;
+
+    // ---- program-wide state ----------------------------------------------------------------------------
+    bool StartupAborted = false;
+    bool DecimalSeparatorIsPoint = false;
+    QString CurrentGasType = QStringLiteral("Heliumgas");
+    bool ValuesChanged = false;
+    bool CostsChanged = false;
+
+    // ---- the shown ship --------------------------------------------------------------------------------
     XmlDocument WorkingAssetDocument;
     XmlDocument OriginalAssetDocument;
     XmlDocument ShipIndexDocument;
@@ -79,59 +141,5 @@ public:
     CostRow OriginalCosts[7];
     QString OriginalInfluenceCostPoints = QStringLiteral("0");
     QString ClickedImageName;
-
-    // Picture names of the list's lines in filter order; a line's image index (item data of column 0,
-    // Qt::UserRole) points into it. An icon used by two ships has two entries.
     QStringList ShipImages;
-
-    bool FillShipList();
-    int ShipViewCompare(const QString& pos1, const QString& pos2) const;
-    void HeliumGasImageClick();
-    void ArcticGasImageClick();
-    void ShowShipsOfGas(const QString& gas);
-    void SelectShipLine(int index);
-    void RefillShipListKeepingLine();
-    void ShipViewClick();
-    bool LoadShipDetails();
-    void LoadShipValues(const QString& guid);
-    void LoadCostRows();
-    bool MarkChangedValues();
-    void UNIClick();
-    void ShipNameEditChange();
-    void ForwardSpeedChangeValue();
-    void ChangeCostClick();
-    // The seven change arrows as the loaded GUIDs of WorkingCosts decide (lift gas: red and disabled).
-    void ResetChangeCostArrows();
-    // The two lift-gas pictures for CurrentGasType.
-    void DrawGasPictures();
-
-    // ---- saving and resets (editor/) -----------------------------------------------------------------
-    bool SaveCurrentShip();
-    void SaveBtnClick();
-    void SingleResetImageClick();
-    bool ResetCurrentShip();
-    void FullResetImageClick();
-    bool ResetAllShips();
-    void ShowOrgDataFormClick();
-
-    // ---- mod generation (modgen/) --------------------------------------------------------------------
-    void CreateModBtnClick();
-    void AddGasBuffToMinesBtnClick();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void showDecoration();
-    void trackMouseMoves(QWidget* widget);
-    bool handleMouseMove(QWidget* watched, const QPointF& position);
-    // The control a mouse position over `widget` belongs to: internal children of a control (a box's
-    // line edit, a list's viewport) count as the control itself.
-    QWidget* namedControl(QWidget* widget) const;
-    QHash<QString, int> m_helpIds;
-    QHash<QObject*, std::function<void()>> m_pictureClicks;
-    void connectEditorHandlers(); // editor/
-    void connectModgenHandlers(); // modgen/
 };

@@ -3,10 +3,16 @@
 #include "Version.h"
 #include "app/platform/Platform.h"
 #include "app/platform/ProcessMatch.h"
+#include "app/platform/ProcessWatch.h"
 #include "data/Error.h"
 
 bool IsGameRunning(const QString& name) {
     return platform::AnyExecutableMatches(platform::RunningExecutableNames(), name.toStdString());
+}
+
+bool IsGameRunningWatched(const QString& name) {
+    static platform::ProcessWatch watch;
+    return watch.IsRunning(name.toStdString());
 }
 
 QString GetProgramVersion() {

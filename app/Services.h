@@ -8,6 +8,12 @@
 // letters a to z, on the file-name part and on the whole executable name).
 bool IsGameRunning(const QString& name);
 
+// The same answer for a caller that asks again and again, as the 50 ms game watch does: the process list
+// is followed between calls instead of being read whole each time, so a call costs next to nothing while
+// nothing changes. A new process or one that ends shows at the next call; one that exec()s into the game
+// within a second.
+bool IsGameRunningWatched(const QString& name);
+
 // The program's own version, four numbers joined by ".", for this build "18.3.7.3".
 QString GetProgramVersion();
 

@@ -1,16 +1,8 @@
 #include "editor/ProductFormUnit.h"
 
-#include "app/Forms.h"
 #include "app/ImageCollection.h"
-#include "app/MainFormUnit.h"
-#include "data/Error.h"
-#include "data/Folders.h"
-#include "editor/EditorControls.h"
-#include "editor/ProductCatalogue.h"
-#include "ui/ErrorDisplay.h"
 #include "ui_ProductFormUnit.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -27,24 +19,17 @@ TProductForm::TProductForm(QWidget* parent) : QDialog(parent), ui(new Ui::TProdu
     setModal(true);
     ui->ShipBox->viewport()->installEventFilter(this);
     ui->ShipBoxContents->installEventFilter(this);
-    RunEditorAction([this] { FormCreate(); });
 }
 
 TProductForm::~TProductForm() {
     delete ui;
 }
 
-void TProductForm::FormCreate() {
-    if (!MainForm) {
-        return;
-    }
-    MainForm->ProductDocument =
-        XmlDocument::load(AppFolders().DataFolder + QStringLiteral("ProductList.xml"));
-    FillProductGrid(QStringLiteral("Ship"));
+void TProductForm::FormCreate(const QList<Product>& products) {
+    FillProductGrid(QStringLiteral("Ship"), products);
 }
 
-void TProductForm::FillProductGrid(const QString& prefix) {
-    const QList<Product> products = PickerProducts(MainForm->ProductDocument);
+void TProductForm::FillProductGrid(const QString& prefix, const QList<Product>& products) {
     QWidget* box = ui->ShipBoxContents;
     int x = 12;
     int y = 14;
@@ -74,6 +59,10 @@ void TProductForm::FillProductGrid(const QString& prefix) {
     ui->ShipBox->setEnabled(true);
 }
 
+QString TProductForm::pickedGuid() const {
+    return m_picked;
+}
+
 void TProductForm::placeAt(const QPoint& topLeft) {
     m_place = topLeft;
     move(topLeft);
@@ -89,6 +78,7 @@ void TProductForm::showEvent(QShowEvent* event) {
 }
 
 void TProductForm::FormShow() {
+    m_picked.clear();
     ui->ShipBox->setVisible(true);
 }
 
@@ -99,9 +89,8 @@ bool TProductForm::eventFilter(QObject* watched, QEvent* event) {
         if (widget && mouse->button() == Qt::LeftButton &&
             widget->rect().contains(mouse->position().toPoint())) {
             // A click on the scroll area's viewport counts as a click on ShipBox itself.
-            const QString name =
-                widget == ui->ShipBox->viewport() ? ui->ShipBox->objectName() : widget->objectName();
-            RunEditorAction([this, name] { ShipBoxClick(name); });
+            ShipBoxClick(widget == ui->ShipBox->viewport() ? ui->ShipBox->objectName()
+                                                           : widget->objectName());
             return true;
         }
     }
@@ -109,43 +98,9 @@ bool TProductForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TProductForm::ShipBoxClick(const QString& clickedControl) {
-    PickProduct(MainForm ? MainForm->ClickedImageName : QString(), clickedControl);
-}
-
-void TProductForm::PickProduct(const QString& clickedImageName, const QString& clickedControl) {
-    if (!clickedControl.startsWith(QLatin1String("GUID")) || !MainForm || clickedImageName.isEmpty()) {
+    if (!clickedControl.startsWith(QLatin1String("GUID"))) {
         return;
     }
-    const QString guid = clickedControl.mid(4, 20).trimmed();
-    const QString row = clickedImageName.right(1);
-    EditorControls c(MainForm);
-    if (guid != kRemoveCostGuid) {
-        QCoreApplication::processEvents();
-        const Product product = LookupProduct(MainForm->ProductDocument, guid);
-        c.label(QStringLiteral("CostLabel") + row)->setText(product.name);
-        c.label(QStringLiteral("CostGUID") + row)->setText(guid);
-        ValueBox* amount = c.box(QStringLiteral("CostSpin") + row);
-        if (amount->value() == 0) {
-            amount->setValue(1);
-        }
-        c.setPicture(QStringLiteral("CostImage") + row, product.icon, 36);
-    } else {
-        c.label(QStringLiteral("CostLabel") + row)->setText(QStringLiteral("keine Auswahl"));
-        c.label(QStringLiteral("CostGUID") + row)->setText(kNoProductGuid);
-        c.box(QStringLiteral("CostSpin") + row)->setValue(0);
-        c.setPicture(QStringLiteral("CostImage") + row, QStringLiteral("NoProduct"), 36);
-        c.label(QStringLiteral("CostDot") + row)->setVisible(false);
-    }
-    close();
-}
-
-void TProductForm::FormClose() {
-    if (MainForm) {
-        MainForm->ResetChangeCostArrows();
-    }
-}
-
-void TProductForm::done(int result) {
-    RunEditorAction([this] { FormClose(); });
-    QDialog::done(result);
+    m_picked = clickedControl.mid(4, 20).trimmed();
+    accept();
 }

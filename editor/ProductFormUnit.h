@@ -1,6 +1,9 @@
 #pragma once
 
+#include "editor/ProductCatalogue.h"
+
 #include <QDialog>
+#include <QList>
 #include <QPoint>
 #include <optional>
 
@@ -8,8 +11,8 @@ namespace Ui {
 class TProductForm;
 }
 
-// The product picker: a tile per product of the catalogue. A click on a tile puts the product into the
-// cost row whose change arrow opened the picker (the main window's ClickedImageName).
+// The product picker: a tile per product it is handed. A click on a tile closes the picker with that
+// product's GUID as its result; the caller puts it into the cost row it opened the picker for.
 class TProductForm : public QDialog {
     Q_OBJECT
 
@@ -17,19 +20,11 @@ public:
     explicit TProductForm(QWidget* parent = nullptr);
     ~TProductForm() override;
 
-    Ui::TProductForm* ui;
+    // Builds the tiles of the products the picker offers (frames "Ship" + GUID, tiles "GUID" + GUID).
+    void FormCreate(const QList<Product>& products);
 
-    void FormCreate();
-    void FormShow();
-    // Builds the tiles: frames prefix + GUID and tiles "GUID" + GUID on ShipBox.
-    void FillProductGrid(const QString& prefix);
-    // A click on ShipBox or a tile; `clickedControl` is the object name of the control clicked.
-    void ShipBoxClick(const QString& clickedControl);
-    void PickProduct(const QString& clickedImageName, const QString& clickedControl);
-    void FormClose();
-
-    // Closing by any way (a pick, the close box, Escape) resets the main window's change arrows.
-    void done(int result) override;
+    // The GUID of the tile clicked at the last showing; empty when the picker was closed without a pick.
+    QString pickedGuid() const;
 
     // Places the window's outer frame at `topLeft` for its next showing.
     void placeAt(const QPoint& topLeft);
@@ -39,5 +34,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void FormShow();
+    void FillProductGrid(const QString& prefix, const QList<Product>& products);
+    // A click on ShipBox or a tile; `clickedControl` is the object name of the control clicked.
+    void ShipBoxClick(const QString& clickedControl);
+
+    Ui::TProductForm* ui;
     std::optional<QPoint> m_place;
+    QString m_picked;
 };

@@ -1,10 +1,9 @@
 #include "editor/XMLInfoOrg.h"
 
-#include "app/Forms.h"
-#include "app/MainFormUnit.h"
 #include "data/ValueFields.h"
-#include "editor/EditorControls.h"
 #include "editor/ShipRecord.h"
+#include "ui/ErrorDisplay.h"
+#include "ui/WindowControls.h"
 #include "ui_XMLInfoOrg.h"
 
 #include <QEvent>
@@ -30,6 +29,19 @@ bool TOrgDataForm::event(QEvent* e) {
     return handled;
 }
 
+void TOrgDataForm::setOriginalData(const OriginalShipData& original) {
+    m_data = original;
+}
+
+void TOrgDataForm::showPanel(Panel panel) {
+    ui->CostPanel->setVisible(false);
+    ui->DetailPanel->setVisible(false);
+    QWidget* shown = panel == Panel::Cost ? ui->CostPanel : ui->DetailPanel;
+    shown->setGeometry(8, 8, 304, 517);
+    shown->setVisible(true);
+    setFixedSize(8 + 304 + 8, 8 + 539 + 8);
+}
+
 void TOrgDataForm::placeAt(const QPoint& topLeft) {
     m_place = topLeft;
     move(topLeft);
@@ -47,7 +59,7 @@ void TOrgDataForm::FormActivate() {
     ui->CostPanel->resize(ui->CostPanel->width(), 539);
     ui->DetailPanel->resize(ui->DetailPanel->width(), 539);
     FillOriginalCosts();
-    const bool armed = MainForm && MainForm->CurrentShipArmed == QLatin1String("true");
+    const bool armed = m_data.armed;
     ui->MilitaryShipPointsPanel->setVisible(armed);
     ui->WeaponReloadTimePanel->setVisible(armed);
     ui->WeaponBaseDamagePanel->setVisible(armed);
@@ -55,12 +67,9 @@ void TOrgDataForm::FormActivate() {
 }
 
 void TOrgDataForm::FillOriginalCosts() {
-    if (!MainForm) {
-        return;
-    }
-    EditorControls c(this);
+    WindowControls c(this);
     for (int i = 0; i < 7; ++i) {
-        const CostRow& row = MainForm->OriginalCosts[i];
+        const CostRow& row = m_data.costs[i];
         const QString digit = QString::number(i);
         const bool used = row.amount != QLatin1String("0");
         c.box(QStringLiteral("CostSpin") + digit)->setText(used ? row.amount : QStringLiteral("0"));
@@ -69,19 +78,16 @@ void TOrgDataForm::FillOriginalCosts() {
         c.label(QStringLiteral("CostGUID") + digit)->setText(used ? row.guid : QStringLiteral("0"));
         c.setPicture(QStringLiteral("CostImage") + digit, used ? row.icon : QStringLiteral("NoProduct"), 36);
     }
-    ui->InfluenceCostPoints->setText(MainForm->OriginalInfluenceCostPoints);
+    ui->InfluenceCostPoints->setText(m_data.influenceCostPoints);
 }
 
 void TOrgDataForm::FillOriginalValues() {
-    if (!MainForm) {
-        return;
-    }
-    EditorControls c(this);
+    WindowControls c(this);
     for (const ValueField& field : ValueFields()) {
         if (field.box != QLatin1String("InfluenceCostPoints")) {
-            c.box(field.box)->setText(MainForm->OriginalValues.value(field.box));
+            c.box(field.box)->setText(m_data.values.value(field.box));
         }
     }
-    ui->ForwardSpeedMaxValue->setText(FormatKnots(MainForm->OriginalSpeedRangeMax, 4));
-    ui->ForwardSpeedMinValue->setText(FormatKnots(MainForm->OriginalSpeedRangeMin, 4));
+    ui->ForwardSpeedMaxValue->setText(FormatKnots(m_data.speedRangeMax, 4));
+    ui->ForwardSpeedMinValue->setText(FormatKnots(m_data.speedRangeMin, 4));
 }

@@ -1,28 +1,42 @@
 #pragma once
 
+#include "editor/CostRow.h"
+
 #include <QDialog>
+#include <QMap>
 #include <QPoint>
+#include <QString>
+#include <array>
 #include <optional>
 
 namespace Ui {
 class TOrgDataForm;
 }
 
-// The original-values window: the shown ship's values as shipped, beside the main window. It holds no
-// state of its own; it is refilled from the main window's OriginalValues and OriginalCosts every time it
-// becomes active, and nothing in it is read back.
+// What the original-values window shows: the shown ship's values as shipped.
+struct OriginalShipData {
+    QMap<QString, QString> values; // box name → text as the box would show the shipped value
+    std::array<CostRow, 7> costs;
+    QString influenceCostPoints = QStringLiteral("0");
+    double speedRangeMax = 0.0;
+    double speedRangeMin = 0.0;
+    bool armed = false;
+};
+
+// The original-values window: the shown ship's values as shipped, beside the main window. It is refilled
+// from the data it was handed every time it becomes active, and nothing in it is read back.
 class TOrgDataForm : public QDialog {
     Q_OBJECT
 
 public:
+    enum class Panel { Cost, Detail };
+
     explicit TOrgDataForm(QWidget* parent = nullptr);
     ~TOrgDataForm() override;
 
-    Ui::TOrgDataForm* ui;
-
-    void FormActivate();
-    void FillOriginalCosts();
-    void FillOriginalValues();
+    // The data the next showing displays, and which of the two panels it shows.
+    void setOriginalData(const OriginalShipData& original);
+    void showPanel(Panel panel);
 
     // Places the window's outer frame at `topLeft` for its next showing.
     void placeAt(const QPoint& topLeft);
@@ -32,5 +46,11 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void FormActivate();
+    void FillOriginalCosts();
+    void FillOriginalValues();
+
+    Ui::TOrgDataForm* ui;
+    OriginalShipData m_data;
     std::optional<QPoint> m_place;
 };

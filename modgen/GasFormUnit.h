@@ -21,8 +21,6 @@ public:
     explicit TGasForm(QWidget* parent = nullptr);
     ~TGasForm() override;
 
-    Ui::TGasForm* ui;
-
     void FormCreate();
     // Reloads the mine list and shows the five states.
     void FormShow();
@@ -40,6 +38,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    Ui::TGasForm* ui;
     struct Switch {
         QString guid;
         QLabel* image = nullptr;

@@ -46,6 +46,16 @@ bool RunWithErrorDisplay(const std::function<void()>& action) {
     return false;
 }
 
+void RunEditorAction(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const SkylatheError& e) {
+        ShowGeneralError(e.message());
+    } catch (const std::exception& e) {
+        ShowGeneralError(QString::fromLocal8Bit(e.what()));
+    }
+}
+
 void SetCollectGeneralErrors(bool collect) {
     collector().collecting = collect;
 }

@@ -13,6 +13,10 @@ void ShowGeneralError(const QString& message);
 // error display. Returns false when it threw.
 bool RunWithErrorDisplay(const std::function<void()>& action);
 
+// Runs an editor action at the event boundary: a SkylatheError (or any other error) ends the action and is
+// shown by the general error display; the window stays usable.
+void RunEditorAction(const std::function<void()>& action);
+
 // For tests: while set, errors are collected instead of shown in a modal box.
 void SetCollectGeneralErrors(bool collect);
 QStringList TakeCollectedGeneralErrors();

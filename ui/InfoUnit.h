@@ -14,8 +14,6 @@ public:
     explicit TInfoForm(QWidget* parent = nullptr);
     ~TInfoForm() override;
 
-    Ui::TInfoForm* ui;
-
 protected:
     void showEvent(QShowEvent* event) override;
     // Without a close box Escape does not close either; only "OK" does.
@@ -23,6 +21,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    Ui::TInfoForm* ui;
     void FormShow();
     void OKBtnClick();
 };

@@ -8,8 +8,6 @@ class TMessageForm;
 
 // The program's own question dialog: borderless, a coloured header band, an icon, a message of any number
 // of CR-separated lines and two buttons. It lays itself out around the message every time it is shown.
-// Use: set the picture of RemarkImage, the texts of MsgBoxLabel and HeaderLabel, make OKBtn and AbortBtn
-// visible with their captions, then exec(): QDialog::Accepted is the OK result, QDialog::Rejected Cancel.
 class TMessageForm : public QDialog {
     Q_OBJECT
 
@@ -17,9 +15,8 @@ public:
     explicit TMessageForm(QWidget* parent = nullptr);
     ~TMessageForm() override;
 
-    Ui::TMessageForm* ui;
-
-    // Convenience for the callers: fills the dialog as described and runs it; true for the OK result.
+    // Shows the picture `iconName` (RemarkImage), the header (HeaderLabel), the message (MsgBoxLabel) and the
+    // two buttons OKBtn and AbortBtn with their captions, and runs the dialog; true for the OK result.
     bool Ask(const QString& iconName, const QString& header, const QString& message, const QString& okCaption,
              const QString& abortCaption);
 
@@ -29,5 +26,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    Ui::TMessageForm* ui;
     void FormShow(); // the layout step
 };

@@ -1,11 +1,9 @@
 #include "app/platform/Platform.h"
-#include "app/platform/ProcFs.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
 #include <pwd.h>
@@ -165,78 +163,7 @@ void WriteAtomically(const std::string& path, const std::string& content) {
     }
 }
 
-bool IsNumber(const char* text) {
-    if (*text == '\0') {
-        return false;
-    }
-    for (; *text != '\0'; ++text) {
-        if (*text < '0' || *text > '9') {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool EndsWithExe(const std::string& text) {
-    if (text.size() < 4) {
-        return false;
-    }
-    std::string tail = text.substr(text.size() - 4);
-    for (char& c : tail) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return tail == ".exe";
-}
-
 } // namespace
-
-std::vector<std::string> ExecutableNamesFromProc(const std::string& procRoot) {
-    std::vector<std::string> names;
-    DIR* dir = ::opendir(procRoot.c_str());
-    if (dir == nullptr) {
-        return names;
-    }
-    while (const dirent* entry = ::readdir(dir)) {
-        if (!IsNumber(entry->d_name)) {
-            continue;
-        }
-        const std::string base = procRoot + "/" + entry->d_name;
-        std::string comm;
-        if (ReadWholeFile(base + "/comm", comm)) {
-            while (!comm.empty() && (comm.back() == '\n' || comm.back() == '\0')) {
-                comm.pop_back();
-            }
-            if (!comm.empty()) {
-                names.push_back(comm);
-            }
-        }
-        std::string cmdline;
-        if (ReadWholeFile(base + "/cmdline", cmdline)) {
-            size_t pos = 0;
-            bool first = true;
-            while (pos < cmdline.size()) {
-                size_t end = cmdline.find('\0', pos);
-                if (end == std::string::npos) {
-                    end = cmdline.size();
-                }
-                std::string arg = cmdline.substr(pos, end - pos);
-                if (!arg.empty() && (first || EndsWithExe(arg))) {
-                    names.push_back(std::move(arg));
-                }
-                first = false;
-                pos = end + 1;
-            }
-        }
-    }
-    ::closedir(dir);
-    return names;
-}
-
-std::vector<std::string> RunningExecutableNames() {
-    return ExecutableNamesFromProc("/proc");
-}
 
 std::string CurrentUserName() {
     if (const passwd* pw = getpwuid(geteuid()); pw != nullptr && pw->pw_name != nullptr && *pw->pw_name) {

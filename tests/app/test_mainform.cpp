@@ -30,7 +30,6 @@ private Q_SLOTS:
     void heldArrow_data();
     void heldArrow();
     void hoverHelp();
-    void helpTextRules();
     void closeWithoutSavingWritesNothing();
     void emptyDataFolderStillOpens();
     void brokenHelpFileStillOpens_data();
@@ -349,29 +348,6 @@ void TestMainForm::hoverHelp() {
     QCOMPARE(text->text(), QStringLiteral("\n\n"));
 }
 
-void TestMainForm::helpTextRules() {
-    AppFixture app;
-    QVERIFY(app.start());
-    auto* header = AppFixture::find<QLabel>("HelpHeaderLabel");
-    auto* text = AppFixture::find<QLabel>("HelpLabel");
-    MainForm->HelpDocument = XmlDocument::parse(QStringLiteral(
-        "<Texts><Text><GUID>1</GUID><Header>Kopf</Header><Text1>Eins</Text1><Text3>Drei</Text3></Text>"
-        "<Text><GUID>2</GUID><Header>Ohne</Header><Text2>Zwei</Text2></Text>"
-        "<Text><GUID>3</GUID><Text1>Nur</Text1></Text></Texts>"));
-    MainForm->ShowHelpText(QStringLiteral("1"));
-    QCOMPARE(header->text(), QStringLiteral("Kopf"));
-    QCOMPARE(text->text(), QStringLiteral("Eins\n\nDrei"));
-    MainForm->ShowHelpText(QStringLiteral("2"));  // no Text1: unchanged
-    MainForm->ShowHelpText(QStringLiteral("99")); // no record: unchanged
-    QCOMPARE(header->text(), QStringLiteral("Kopf"));
-    MainForm->ShowHelpText(QStringLiteral("3")); // no header: empty
-    QCOMPARE(header->text(), QString());
-    QCOMPARE(text->text(), QStringLiteral("Nur\n\n"));
-    MainForm->HelpDocument = XmlDocument();
-    MainForm->ShowHelpText(QStringLiteral("1"));
-    QCOMPARE(text->text(), QStringLiteral("Nur\n\n"));
-}
-
 static QMap<QString, QByteArray> snapshot(const QString& folder) {
     QMap<QString, QByteArray> files;
     QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
@@ -387,11 +363,12 @@ void TestMainForm::closeWithoutSavingWritesNothing() {
     AppFixture app;
     QVERIFY(app.start());
     const auto before = snapshot(app.programFolder());
-    MainForm->ValuesChanged = true;
+    AppFixture::find<ValueBox>("SlotCount")->stepBy(1);
+    QVERIFY(MainForm->valuesChanged());
     AppFixture::answerNextModal(QStringLiteral("AbortBtn"));
     AppFixture::click("CloseBtn");
     QTRY_VERIFY(!MainForm->isVisible());
-    QVERIFY(!MainForm->ValuesChanged);
+    QVERIFY(!MainForm->valuesChanged());
     QCOMPARE(snapshot(app.programFolder()), before);
     QVERIFY(snapshot(app.modFolder()).isEmpty());
 }

@@ -14,6 +14,7 @@ private Q_SLOTS:
     void matching_data();
     void matching();
     void realProcess();
+    void realProcessWatched();
     void version();
 };
 
@@ -47,6 +48,25 @@ void TestShellProcess::matching_data() {
         << true;
     QTest::newRow("comm cut to 15 characters, no cmdline")
         << QByteArray("VelmoraLauncher\n") << QByteArray() << "VelmoraLauncher.exe" << false;
+    QTest::newRow("proton, kernel name and C: path as argv0")
+        << QByteArray("Velmora.exe\n") << QByteArray("C:\\Games\\Velmora\\Bin\\Win64\\Velmora.exe")
+        << "Velmora.exe" << true;
+    QTest::newRow("wine loader with its own options before the program")
+        << QByteArray("wine64-preload\n")
+        << QByteArray("/usr/lib/wine/wine64-preloader|/usr/lib/wine/wine64|Z:\\g\\Bin\\Win64\\Velmora.exe")
+        << "Velmora.exe" << true;
+    QTest::newRow("wine loader starting another program")
+        << QByteArray("wine64-preload\n") << QByteArray("wine64-preloader|C:\\Tools\\Patcher.exe|Velmora.exe")
+        << "Velmora.exe" << false;
+    QTest::newRow("editor opened on the game's file")
+        << QByteArray("vim\n") << QByteArray("vim|/home/me/Games/Velmora/Bin/Win64/Velmora.exe")
+        << "Velmora.exe" << false;
+    QTest::newRow("script given the game's name")
+        << QByteArray("python3\n") << QByteArray("python3|tool.py|Velmora.exe") << "Velmora.exe" << false;
+    QTest::newRow("proton's launcher naming the game")
+        << QByteArray("steam.exe\n")
+        << QByteArray("C:\\windows\\system32\\steam.exe|Z:\\g\\Bin\\Win64\\Velmora.exe") << "Velmora.exe"
+        << false;
 }
 
 void TestShellProcess::matching() {
@@ -95,6 +115,22 @@ void TestShellProcess::realProcess() {
     game.kill();
     game.waitForFinished();
     QTRY_VERIFY(!IsGameRunning("Velmora.exe"));
+}
+
+void TestShellProcess::realProcessWatched() {
+    // The watch of the main window follows the same process from start to end.
+    QTemporaryDir dir;
+    const QString exe = dir.path() + "/Velmora.exe";
+    QVERIFY(QFile::copy("/bin/sleep", exe));
+    QVERIFY(QFile::setPermissions(exe, QFileDevice::ExeOwner | QFileDevice::ReadOwner));
+    QVERIFY(!IsGameRunningWatched("Velmora.exe"));
+    QProcess game;
+    game.start(exe, {"30"});
+    QVERIFY(game.waitForStarted());
+    QTRY_VERIFY(IsGameRunningWatched("Velmora.exe"));
+    game.kill();
+    game.waitForFinished();
+    QTRY_VERIFY(!IsGameRunningWatched("Velmora.exe"));
 }
 
 void TestShellProcess::version() {

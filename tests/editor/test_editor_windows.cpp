@@ -143,28 +143,28 @@ private Q_SLOTS:
         QCOMPARE(lineNames(), QStringList({"Mapinguari", "Kolibri", "Allicanto", "Atotolin", "Dtundtuncan",
                                            "Quetzalcoatl", "Kolibri (bewaffnet)", "Allicanto (bewaffnet)"}));
         QCOMPARE(view()->currentItem()->text(0), QStringLiteral("2000502010"));
-        QCOMPARE(MainForm->CurrentShipGUID, QStringLiteral("2000502010"));
-        QVERIFY(!MainForm->ValuesChanged && !MainForm->CostsChanged);
+        QCOMPARE(MainForm->currentShipGuid(), QStringLiteral("2000502010"));
+        QVERIFY(!MainForm->valuesChanged() && !MainForm->costsChanged());
 
         // Kolibri (B) selected, then the arctic picture: its twin Harpyie (B) is selected and shown.
         clickLine(1);
-        QCOMPARE(MainForm->CurrentShipGUID, kKolibri);
+        QCOMPARE(MainForm->currentShipGuid(), kKolibri);
         clickPicture("ArcticGasImage");
-        QCOMPARE(MainForm->CurrentGasType, QStringLiteral("Arcticgas"));
+        QCOMPARE(MainForm->currentGasType(), QStringLiteral("Arcticgas"));
         QCOMPARE(lineNames(), QStringList({"Boreas", "Harpyie", "Mantikor", "Hermes", "Pegasus", "Zephyr",
                                            "Harpyie (bewaffnet)", "Mantikor (bewaffnet)"}));
         QCOMPARE(view()->currentItem()->text(1), QStringLiteral("Harpyie"));
-        QCOMPARE(MainForm->CurrentShipGUID, QStringLiteral("2000502019"));
+        QCOMPARE(MainForm->currentShipGuid(), QStringLiteral("2000502019"));
         QCOMPARE(control<QLineEdit>(MainForm, "ShipNameEdit")->text(), QStringLiteral("Harpyie"));
     }
 
     void sharedIconsGetAnEntryEach() {
-        QCOMPARE(MainForm->ShipImages.count(QStringLiteral("icon_airship_hunter_light")), 2);
-        QCOMPARE(MainForm->ShipImages.size(), 8);
+        QCOMPARE(MainForm->shipImages().count(QStringLiteral("icon_airship_hunter_light")), 2);
+        QCOMPARE(MainForm->shipImages().size(), 8);
         for (int i = 0; i < view()->topLevelItemCount(); ++i) {
             QTreeWidgetItem* line = view()->topLevelItem(i);
             const int image = line->data(0, Qt::UserRole).toInt();
-            const QString icon = MainForm->ShipImages.value(image);
+            const QString icon = MainForm->shipImages().value(image);
             const XmlDocument index = XmlDocument::load(app().dataFolder + "AirShipShort.xml");
             QCOMPARE(icon,
                      index.root().require("AirShip[@GUID=\"" + line->text(0) + "\"]").attribute("Icon"));
@@ -202,11 +202,11 @@ private Q_SLOTS:
     void gasPictureDropsEditsWithoutAsking() {
         clickLine(1);
         typeInto("StackLimit", "60");
-        QVERIFY(MainForm->ValuesChanged);
+        QVERIFY(MainForm->valuesChanged());
         clickPicture("HeliumGasImage"); // the gas already in use: a question would block here
         QCOMPARE(box("StackLimit")->text(), QStringLiteral("50"));
         QCOMPARE(view()->currentItem()->text(1), QStringLiteral("Kolibri"));
-        QVERIFY(!MainForm->ValuesChanged && !MainForm->CostsChanged);
+        QVERIFY(!MainForm->valuesChanged() && !MainForm->costsChanged());
         QCOMPARE(visibleMarkers(), QStringList());
     }
 
@@ -221,7 +221,7 @@ private Q_SLOTS:
         QCOMPARE(dialog.value("OKBtn"), QStringLiteral("Ja"));
         QCOMPARE(dialog.value("AbortBtn"), QStringLiteral("Nein"));
         QCOMPARE(box("StackLimit")->text(), QStringLiteral("50"));
-        QVERIFY(!MainForm->ValuesChanged);
+        QVERIFY(!MainForm->valuesChanged());
         QCOMPARE(recordText(app(), kKolibri, "ItemContainer/StackLimit"), QStringLiteral("50"));
     }
 
@@ -232,9 +232,9 @@ private Q_SLOTS:
         clickLine(2);
         QCOMPARE(recordText(app(), kKolibri, "ItemContainer/StackLimit"), QStringLiteral("60"));
         QCOMPARE(recordText(app(), kAllicanto, "ItemContainer/StackLimit"), QStringLiteral("50"));
-        QCOMPARE(MainForm->CurrentShipGUID, kAllicanto);
+        QCOMPARE(MainForm->currentShipGuid(), kAllicanto);
         QCOMPARE(view()->currentItem()->text(1), QStringLiteral("Allicanto"));
-        QVERIFY(!MainForm->ValuesChanged && !MainForm->CostsChanged);
+        QVERIFY(!MainForm->valuesChanged() && !MainForm->costsChanged());
         QCOMPARE(visibleMarkers(), QStringList());
         // Kolibri shows its saved edit as a change against the shipped value.
         clickLine(1);
@@ -262,9 +262,9 @@ private Q_SLOTS:
         QFETCH(QString, minKnots);
         QLocale::setDefault(point ? QLocale(QLocale::English, QLocale::UnitedStates)
                                   : QLocale(QLocale::German));
-        MainForm->DecimalSeparatorIsPoint = point;
+        MainForm->setDecimalSeparatorIsPointForTests(point);
         clickPicture("ArcticGasImage");
-        QCOMPARE(MainForm->CurrentShipGUID, QStringLiteral("2000502018"));
+        QCOMPARE(MainForm->currentShipGuid(), QStringLiteral("2000502018"));
         QCOMPARE(box("ForwardSpeed")->text(), speed);
         QCOMPARE(text("ForwardSpeedMaxValue"), maxKnots);
         QCOMPARE(text("ForwardSpeedMinValue"), minKnots);
@@ -297,7 +297,7 @@ private Q_SLOTS:
 
         AnswerNextModal("AbortBtn");
         clickLine(6);
-        QCOMPARE(MainForm->CurrentShipGUID, QStringLiteral("2000502016"));
+        QCOMPARE(MainForm->currentShipGuid(), QStringLiteral("2000502016"));
         for (const char* panel : {"MilitaryShipPointsPanel", "WeaponReloadTimePanel", "WeaponBaseDamagePanel",
                                   "ArmedImage", "WeaponMaxHitPointsPanel", "BombarderPanel"}) {
             QVERIFY2(shown(panel), panel);
@@ -311,10 +311,10 @@ private Q_SLOTS:
         clickLine(1);
         typeInto("StackLimit", "60");
         QCOMPARE(visibleMarkers(), QStringList({"StackLimitDot"}));
-        QVERIFY(MainForm->ValuesChanged);
+        QVERIFY(MainForm->valuesChanged());
         typeInto("StackLimit", "50");
         QCOMPARE(visibleMarkers(), QStringList());
-        QVERIFY(MainForm->ValuesChanged);
+        QVERIFY(MainForm->valuesChanged());
 
         // Crafting time compares as a number; an emptied box counts as changed, without an error.
         typeInto("CraftingTime", "0720");
@@ -335,7 +335,7 @@ private Q_SLOTS:
         memo->setFocus();
         memo->selectAll();
         QTest::keyClicks(memo, "Neu beschrieben");
-        QVERIFY(!MainForm->ValuesChanged && !MainForm->CostsChanged);
+        QVERIFY(!MainForm->valuesChanged() && !MainForm->costsChanged());
         QCOMPARE(visibleMarkers(), QStringList());
         QTest::mouseClick(control<QPushButton>(MainForm, "SaveBtn"), Qt::LeftButton);
         QCOMPARE(recordText(app(), kKolibri, "Standard/InfoDescriptionText"),
@@ -427,7 +427,7 @@ private Q_SLOTS:
                  PixmapFromCollection("BrownArrow", 36, 36).toImage());
         QCOMPARE(label("ChangeCostImage2")->pixmap().toImage(),
                  PixmapFromCollection("RedArrow", 36, 36).toImage());
-        QVERIFY(MainForm->CostsChanged);
+        QVERIFY(MainForm->costsChanged());
         QCOMPARE(visibleMarkers(), QStringList({"CostDot3"}));
 
         // A row with an amount keeps it.
@@ -476,7 +476,7 @@ private Q_SLOTS:
         });
         QVERIFY(stillOpen);
         QCOMPARE(text("CostLabel4"), QStringLiteral("keine Auswahl"));
-        QVERIFY(MainForm->CostsChanged);
+        QVERIFY(MainForm->costsChanged());
         QCOMPARE(label("ChangeCostImage4")->pixmap().toImage(),
                  PixmapFromCollection("BrownArrow", 36, 36).toImage());
         // The pending picker visit makes the list ask.
@@ -491,7 +491,7 @@ private Q_SLOTS:
         typeInto("StackLimit", "60");
         const QMap<QString, QByteArray> before = filesBelow(app().dataFolder);
         clickPicture("SaveBtn");
-        QVERIFY(!MainForm->ValuesChanged && !MainForm->CostsChanged);
+        QVERIFY(!MainForm->valuesChanged() && !MainForm->costsChanged());
         QMap<QString, QByteArray> after = filesBelow(app().dataFolder);
         QVERIFY(after.value("AirShipFull.xml") != before.value("AirShipFull.xml"));
         after.remove("AirShipFull.xml");
@@ -527,7 +527,7 @@ private Q_SLOTS:
         const XmlDocument doc = XmlDocument::load(app().dataFolder + "AirShipFull.xml");
         QCOMPARE(doc.selectSingle("/AssetList/Asset[last()]/Values/Standard/GUID").text(), kKolibri);
         QVERIFY(QDir(app().modFolder + "[Air Ships] Aerolune").exists()); // created although it was missing
-        QVERIFY(!MainForm->ValuesChanged && !MainForm->CostsChanged);
+        QVERIFY(!MainForm->valuesChanged() && !MainForm->costsChanged());
         QCOMPARE(visibleMarkers(), QStringList());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
@@ -547,19 +547,19 @@ private Q_SLOTS:
         QCOMPARE(dialog.value("MsgBoxLabel"), QStringLiteral("Diese Aktion setzt alle Einstellungen aller\n"
                                                              "Luftschiffe auf die Standardwerte zurück.\n"
                                                              "Vorhandene Modifikationen werden entfernt\n"));
-        QCOMPARE(MainForm->CurrentGasType, QStringLiteral("Arcticgas")); // "Abbrechen" changes nothing
+        QCOMPARE(MainForm->currentGasType(), QStringLiteral("Arcticgas")); // "Abbrechen" changes nothing
 
         AnswerNextModal("OKBtn");
         clickPicture("FullResetImage");
         QCOMPARE(ReadFileBytes(app().dataFolder + "AirShipFull.xml"),
                  ReadFileBytes(app().dataFolder + "AirShipFullOrg.xml"));
-        QCOMPARE(MainForm->CurrentGasType, QStringLiteral("Heliumgas"));
+        QCOMPARE(MainForm->currentGasType(), QStringLiteral("Heliumgas"));
         QCOMPARE(lineNames().first(), QStringLiteral("Mapinguari"));
         QCOMPARE(view()->indexOfTopLevelItem(view()->currentItem()), 0);
-        QCOMPARE(MainForm->CurrentShipGUID, QStringLiteral("2000502010"));
+        QCOMPARE(MainForm->currentShipGuid(), QStringLiteral("2000502010"));
         QCOMPARE(QDir(app().modFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
                  QStringList({"Other Mod"}));
-        QVERIFY(!MainForm->ValuesChanged && !MainForm->CostsChanged);
+        QVERIFY(!MainForm->valuesChanged() && !MainForm->costsChanged());
     }
 
     void originalValuesWindow() {
@@ -663,7 +663,7 @@ private Q_SLOTS:
         // The window stays usable: the gas pictures still switch and load.
         QVERIFY(MainForm->isVisible());
         clickPicture("ArcticGasImage");
-        QCOMPARE(MainForm->CurrentGasType, QStringLiteral("Arcticgas"));
+        QCOMPARE(MainForm->currentGasType(), QStringLiteral("Arcticgas"));
         TakeCollectedGeneralErrors();
     }
 
@@ -688,7 +688,7 @@ private Q_SLOTS:
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors.first().contains(FindValueField(box)->caption), qPrintable(errors.first()));
         QCOMPARE(ReadFileBytes(app().dataFolder + "AirShipFull.xml"), before);
-        QVERIFY(MainForm->ValuesChanged); // the edits are still pending
+        QVERIFY(MainForm->valuesChanged()); // the edits are still pending
     }
 };
 

@@ -3,7 +3,6 @@
 #include "tests/support/AppFixture.h"
 #include "ui/InfoUnit.h"
 #include "ui/XMLMessage.h"
-#include "ui_XMLMessage.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -35,7 +34,20 @@ void TestMessageForm::layout() {
     QFETCH(QString, message);
     AppFixture app;
     QVERIFY(app.start());
-    Ui::TMessageForm* ui = MessageForm->ui;
+    // The dialog's controls by their object names.
+    const struct {
+        QLabel* MsgBoxLabel;
+        QPushButton* AbortBtn;
+        QPushButton* OKBtn;
+        QLabel* RemarkImage;
+        QWidget* Line;
+    } controls{MessageForm->findChild<QLabel*>(QStringLiteral("MsgBoxLabel")),
+               MessageForm->findChild<QPushButton*>(QStringLiteral("AbortBtn")),
+               MessageForm->findChild<QPushButton*>(QStringLiteral("OKBtn")),
+               MessageForm->findChild<QLabel*>(QStringLiteral("RemarkImage")),
+               MessageForm->findChild<QWidget*>(QStringLiteral("Line"))};
+    const auto* ui = &controls;
+    QVERIFY(ui->MsgBoxLabel && ui->AbortBtn && ui->OKBtn && ui->RemarkImage && ui->Line);
     QRect label, abort, ok, image, line;
     QSize size;
     QPoint at;

@@ -1,7 +1,8 @@
 // Connects the main window's editor controls to their handlers.
 #include "app/MainFormUnit.h"
 #include "data/ValueFields.h"
-#include "editor/EditorControls.h"
+#include "ui/ErrorDisplay.h"
+#include "ui/WindowControls.h"
 #include "ui_MainFormUnit.h"
 
 #include <QHeaderView>
@@ -18,7 +19,7 @@ void TMainForm::connectEditorHandlers() {
     connectPictureClick(ui->HeliumGasImage, [this] { HeliumGasImageClick(); });
     connectPictureClick(ui->ArcticGasImage, [this] { ArcticGasImageClick(); });
 
-    EditorControls c(this);
+    WindowControls c(this);
     for (const ValueField& field : ValueFields()) {
         connect(c.box(field.box), &ValueBox::changed, this,
                 [this] { RunEditorAction([this] { UNIClick(); }); });

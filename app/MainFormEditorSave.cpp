@@ -5,32 +5,32 @@
 #include "data/Error.h"
 #include "data/Folders.h"
 #include "data/ValueFields.h"
-#include "editor/EditorControls.h"
 #include "editor/ProductFormUnit.h"
 #include "editor/ShipReset.h"
 #include "editor/ShipSave.h"
 #include "editor/XMLInfoOrg.h"
 #include "modgen/CreateModification.h"
+#include "ui/WindowControls.h"
 #include "ui/XMLMessage.h"
 #include "ui_MainFormUnit.h"
-#include "ui_XMLInfoOrg.h"
 
 #include <QApplication>
 #include <QDir>
+#include <algorithm>
 
 namespace {
 
-ShipEdits collectEdits(TMainForm* form) {
-    EditorControls c(form);
+ShipEdits collectEdits(QWidget* form, const Ui::TMainForm* ui) {
+    WindowControls c(form);
     ShipEdits edits;
-    edits.name = form->ui->ShipNameEdit->text();
-    edits.description = form->ui->ShipInfoMemo->toPlainText();
+    edits.name = ui->ShipNameEdit->text();
+    edits.description = ui->ShipInfoMemo->toPlainText();
     for (int i = 0; i < 7; ++i) {
         const QString digit = QString::number(i);
         edits.costs[i] = {c.label(QStringLiteral("CostGUID") + digit)->text(),
                           c.box(QStringLiteral("CostSpin") + digit)->text()};
     }
-    edits.influenceCostPoints = form->ui->InfluenceCostPoints->text();
+    edits.influenceCostPoints = ui->InfluenceCostPoints->text();
     for (const ValueField& field : ValueFields()) {
         edits.values.insert(field.box, c.box(field.box)->text());
     }
@@ -53,7 +53,7 @@ bool TMainForm::SaveCurrentShip() {
         throw SkylatheError(QStringLiteral("Es ist kein Luftschiff geladen; es gibt nichts zu speichern."));
     }
     const QString folder = AppFolders().DataFolder;
-    SaveShip(folder, CurrentShipGUID, collectEdits(this));
+    SaveShip(folder, CurrentShipGUID, collectEdits(this, ui));
     ValuesChanged = false;
     CostsChanged = false;
 
@@ -131,18 +131,20 @@ void TMainForm::ShowOrgDataFormClick() {
         ProductForm->hide();
         ResetChangeCostArrows();
     }
-    OrgDataForm->ui->CostPanel->setVisible(false);
-    OrgDataForm->ui->DetailPanel->setVisible(false);
-    EditorControls(this).setPicture(ClickedImageName, QStringLiteral("GreenList"), 36);
+    WindowControls(this).setPicture(ClickedImageName, QStringLiteral("GreenList"), 36);
 
-    const QString part = ClickedImageName.mid(14, 20).trimmed();
-    QWidget* panel = EditorControls(OrgDataForm).widget(part + QStringLiteral("Panel"));
+    OriginalShipData original;
+    original.values = OriginalValues;
+    std::copy(std::begin(OriginalCosts), std::end(OriginalCosts), original.costs.begin());
+    original.influenceCostPoints = OriginalInfluenceCostPoints;
+    original.speedRangeMax = OriginalSpeedRangeMax;
+    original.speedRangeMin = OriginalSpeedRangeMin;
+    original.armed = CurrentShipArmed == QLatin1String("true");
+    OrgDataForm->setOriginalData(original);
 
+    const bool costs = ClickedImageName == QLatin1String("ImagePanelNameCost");
+    OrgDataForm->showPanel(costs ? TOrgDataForm::Panel::Cost : TOrgDataForm::Panel::Detail);
     const QRect frame = frameGeometry();
-    const int left = frame.left() + (ClickedImageName == QLatin1String("ImagePanelNameCost") ? 412 : 720);
-    panel->setGeometry(8, 8, 304, 517);
-    panel->setVisible(true);
-    OrgDataForm->setFixedSize(8 + 304 + 8, 8 + 539 + 8);
-    OrgDataForm->placeAt(QPoint(left, frame.top() + 55));
+    OrgDataForm->placeAt(QPoint(frame.left() + (costs ? 412 : 720), frame.top() + 55));
     OrgDataForm->exec();
 }

@@ -6,12 +6,12 @@
 #include "data/Folders.h"
 #include "data/ShipTable.h"
 #include "data/ValueFields.h"
-#include "editor/EditorControls.h"
 #include "editor/ProductCatalogue.h"
 #include "editor/ProductFormUnit.h"
 #include "editor/ShipIndex.h"
 #include "editor/ShipRecord.h"
 #include "editor/XMLInfoOrg.h"
+#include "ui/WindowControls.h"
 #include "ui/XMLMessage.h"
 #include "ui_MainFormUnit.h"
 
@@ -47,7 +47,7 @@ QString normalisedLineBreaks(QString text) {
 
 } // namespace
 
-int TMainForm::ShipViewCompare(const QString& pos1, const QString& pos2) const {
+int TMainForm::ShipViewCompare(const QString& pos1, const QString& pos2) {
     const qsizetype n = qMin(pos1.size(), pos2.size());
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t a = foldAsciiCase(pos1.at(i).unicode());
@@ -201,7 +201,7 @@ bool TMainForm::LoadShipDetails() {
 }
 
 void TMainForm::LoadShipValues(const QString& guid) {
-    EditorControls c(this);
+    WindowControls c(this);
     QMap<QString, QString> shown;
     for (const ValueField& field : ValueFields()) {
         shown.insert(field.box, c.box(field.box)->text());
@@ -234,7 +234,7 @@ void TMainForm::LoadShipValues(const QString& guid) {
 void TMainForm::LoadCostRows() {
     const RecordCosts working = ReadWorkingCosts(WorkingShipNode, ProductDocument);
     const RecordCosts original = ReadOriginalCosts(OriginalShipNode, ProductDocument);
-    EditorControls c(this);
+    WindowControls c(this);
     for (int n = 0; n < 7; ++n) {
         WorkingCosts[n] = working.rows[n];
         const CostRow& row = working.rows[n];
@@ -255,7 +255,7 @@ void TMainForm::LoadCostRows() {
 }
 
 void TMainForm::ResetChangeCostArrows() {
-    EditorControls c(this);
+    WindowControls c(this);
     for (int n = 0; n < 7; ++n) {
         const QString digit = QString::number(n);
         const bool liftGas = IsLiftGasGuid(WorkingCosts[n].guid);
@@ -268,7 +268,7 @@ void TMainForm::ResetChangeCostArrows() {
 
 bool TMainForm::MarkChangedValues() {
     ValuesChanged = false;
-    EditorControls c(this);
+    WindowControls c(this);
     for (int j = 0; j < 7; ++j) {
         c.label(QStringLiteral("CostDot") + QString::number(j))->setVisible(false);
     }
@@ -350,10 +350,36 @@ void TMainForm::ChangeCostClick() {
         OrgDataForm->hide();
     }
     const QRect frame = restoredFrame(this);
-    EditorControls(this).setPicture(ClickedImageName, QStringLiteral("GreenArrow"), 36);
+    WindowControls(this).setPicture(ClickedImageName, QStringLiteral("GreenArrow"), 36);
     if (ClickedImageName.contains(QLatin1String("ChangeCost"))) {
         ProductForm->placeAt(QPoint(frame.left() + 320, frame.top() + 174));
     }
     ProductForm->exec();
+    // However the picker was closed, the arrows show the loaded rows again.
+    ResetChangeCostArrows();
+    const QString picked = ProductForm->pickedGuid();
+    if (!picked.isEmpty() && !ClickedImageName.isEmpty()) {
+        applyPickedProduct(ClickedImageName.right(1), picked);
+    }
     MarkChangedValues();
+}
+
+void TMainForm::applyPickedProduct(const QString& row, const QString& guid) {
+    WindowControls c(this);
+    if (guid != kRemoveCostGuid) {
+        const Product product = LookupProduct(ProductDocument, guid);
+        c.label(QStringLiteral("CostLabel") + row)->setText(product.name);
+        c.label(QStringLiteral("CostGUID") + row)->setText(guid);
+        ValueBox* amount = c.box(QStringLiteral("CostSpin") + row);
+        if (amount->value() == 0) {
+            amount->setValue(1);
+        }
+        c.setPicture(QStringLiteral("CostImage") + row, product.icon, 36);
+    } else {
+        c.label(QStringLiteral("CostLabel") + row)->setText(QStringLiteral("keine Auswahl"));
+        c.label(QStringLiteral("CostGUID") + row)->setText(kNoProductGuid);
+        c.box(QStringLiteral("CostSpin") + row)->setValue(0);
+        c.setPicture(QStringLiteral("CostImage") + row, QStringLiteral("NoProduct"), 36);
+        c.label(QStringLiteral("CostDot") + row)->setVisible(false);
+    }
 }

@@ -1,8 +1,0 @@
-skylathe_add_test(test_discovery SOURCES test_discovery.cpp LIBS skylathe_appcore)
-add_executable(shell_discovery_probe ${CMAKE_CURRENT_LIST_DIR}/shell_discovery_probe.cpp)
-target_link_libraries(shell_discovery_probe PRIVATE skylathe_appcore)
-add_dependencies(test_discovery shell_discovery_probe)
-skylathe_add_test(test_shell_process SOURCES test_shell_process.cpp LIBS skylathe_appcore)
-skylathe_add_test(test_images SOURCES test_images.cpp LIBS skylathe_appcore)
-target_compile_definitions(test_discovery PRIVATE SHELL_DISCOVERY_PROBE="$<TARGET_FILE:shell_discovery_probe>")
-skylathe_add_test(test_shell_gui SOURCES test_shell_gui.cpp LIBS skylathe_gui)

@@ -1,2 +1,0 @@
-skylathe_add_test(test_mainform SOURCES test_mainform.cpp LIBS skylathe_testsupport)
-set_target_properties(test_mainform PROPERTIES AUTOUIC OFF)

@@ -1,5 +1,0 @@
-skylathe_add_test(test_editor_core SOURCES test_editor_core.cpp LIBS skylathe_editor)
-skylathe_add_test(test_editor_windows SOURCES test_editor_windows.cpp EditorApp.h LIBS skylathe_gui)
-if(TARGET skylathe_package_tree)
-    add_dependencies(test_editor_windows skylathe_package_tree)
-endif()

@@ -6,7 +6,7 @@
 #include "editor/ProductFormUnit.h"
 #include "editor/XMLInfoOrg.h"
 #include "modgen/GasFormUnit.h"
-#include "ui/ErrorDisplay.h"
+#include "ui/ErrorBoundary.h"
 #include "ui/InfoUnit.h"
 #include "ui/XMLMessage.h"
 
@@ -28,7 +28,7 @@ bool CreateApplicationWindows() {
     MessageForm = new TMessageForm(MainForm);
     ProductForm = new TProductForm(MainForm);
     // The picker's tiles come from the unpacked catalogue.
-    RunWithErrorDisplay([] {
+    ErrorBoundary::run([] {
         ProductForm->FormCreate(
             PickerProducts(XmlDocument::load(AppFolders().DataFolder + QStringLiteral("ProductList.xml"))));
     });

@@ -10,7 +10,7 @@
 #include "app/Services.h"
 #include "data/DataPreparation.h"
 #include "data/Folders.h"
-#include "ui/ErrorDisplay.h"
+#include "ui/ErrorBoundary.h"
 #include "ui/HoverHelp.h"
 #include "ui/InfoUnit.h"
 #include "ui/XMLMessage.h"
@@ -139,9 +139,9 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui::TMainFor
     ui->MakeData->setFocus();
     ui->ShipInfoMemo->installEventFilter(this);
     connect(ui->CloseBtn, &QPushButton::clicked, this,
-            [this] { RunWithErrorDisplay([this] { CloseBtnClick(); }); });
+            [this] { ErrorBoundary::run([this] { CloseBtnClick(); }); });
     connect(ui->MakeData, &QPushButton::clicked, this,
-            [this] { RunWithErrorDisplay([this] { MakeDataClick(); }); });
+            [this] { ErrorBoundary::run([this] { MakeDataClick(); }); });
     connectPictureClick(ui->HelpImage, [this] { HelpImageClick(); });
 
     m_hoverHelp = new HoverHelp(ui->centralwidget, MainFormHelpIds(), ui->HelpHeaderLabel, ui->HelpLabel);
@@ -195,7 +195,7 @@ void TMainForm::FormCreate() {
     InstallDisplayFont(this);
 
     // 6. to 12.: each step that fails is reported and start-up goes on, so the window always opens.
-    RunWithErrorDisplay([&] {
+    ErrorBoundary::run([&] {
         m_hoverHelp->setHelpDocument(XmlDocument::load(folders.DataFolder + QStringLiteral("Help.xml")));
     });
 
@@ -206,7 +206,7 @@ void TMainForm::FormCreate() {
     ui->HeliumGasImage->setPixmap(PixmapFromCollection(QStringLiteral("HeliumgasSelected"), 100, 100));
     ui->ArcticGasImage->setPixmap(PixmapFromCollection(QStringLiteral("Arcticgas"), 100, 100));
 
-    RunWithErrorDisplay([this] {
+    ErrorBoundary::run([this] {
         FillShipList();
         if (ui->ShipView->topLevelItemCount() > 0) {
             ui->ShipView->setCurrentItem(ui->ShipView->topLevelItem(0));
@@ -221,7 +221,7 @@ void TMainForm::FormCreate() {
         ui->Background->adjustSize();
     ui->Background->lower();
 
-    RunWithErrorDisplay([this] { ui->Version->setText(GetProgramVersion()); });
+    ErrorBoundary::run([this] { ui->Version->setText(GetProgramVersion()); });
 }
 
 void TMainForm::ProzessTimerTimer() {
@@ -283,7 +283,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         if (found != m_pictureClicks.constEnd() && widget && widget->isEnabled() &&
             mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint())) {
             const std::function<void()> handler = found.value();
-            RunWithErrorDisplay(handler);
+            ErrorBoundary::run(handler);
             return true;
         }
         break;

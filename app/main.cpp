@@ -1,30 +1,14 @@
 #include "app/Forms.h"
 #include "app/MainFormUnit.h"
-#include "ui/ErrorDisplay.h"
+#include "ui/ErrorBoundary.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
-namespace {
-
-// Errors are not caught inside the operations: whatever escapes an event handler ends the user's action
-// here and is shown in the general error display.
-class SkylatheApplication : public QApplication {
-public:
-    SkylatheApplication(int& argc, char** argv) : QApplication(argc, argv) {}
-
-    bool notify(QObject* receiver, QEvent* event) override {
-        bool handled = false;
-        RunWithErrorDisplay([&] { handled = QApplication::notify(receiver, event); });
-        return handled;
-    }
-};
-
-} // namespace
-
 int main(int argc, char** argv) {
+    // Whatever escapes an event handler ends the user's action in the general error display.
     SkylatheApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Skylathe"));
 

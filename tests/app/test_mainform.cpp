@@ -1,6 +1,7 @@
 #include "app/Forms.h"
 #include "app/MainFormUnit.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/WindowTestMain.h"
 #include "ui/ValueBox.h"
 
 #include <QDirIterator>
@@ -423,5 +424,5 @@ void TestMainForm::gameWatchShowsLabel() {
     QTRY_VERIFY_WITH_TIMEOUT(!label->isVisible(), 500);
 }
 
-QTEST_MAIN(TestMainForm)
+SKYLATHE_WINDOW_TEST_MAIN(TestMainForm)
 #include "test_mainform.moc"

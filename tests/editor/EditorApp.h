@@ -3,7 +3,7 @@
 #include "app/Forms.h"
 #include "app/MainFormUnit.h"
 #include "data/Folders.h"
-#include "ui/ErrorDisplay.h"
+#include "ui/ErrorBoundary.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,8 +45,8 @@ public:
 
         TMainForm::SetProgramFolderForTests(programFolder);
         TMainForm::SetGameRunningCheckForTests([](const QString&) { return false; });
-        SetCollectGeneralErrors(true);
-        TakeCollectedGeneralErrors();
+        ErrorBoundary::setCollecting(true);
+        ErrorBoundary::takeCollected();
         m_created = CreateApplicationWindows();
         if (AppFolders().ModFolder.isEmpty()) {
             AppFolders().GameFolder = gameFolder;
@@ -63,7 +63,7 @@ public:
 
     ~EditorApp() {
         DestroyApplicationWindows();
-        SetCollectGeneralErrors(false);
+        ErrorBoundary::setCollecting(false);
         AppFolders() = Folders();
     }
 

@@ -2,7 +2,7 @@
 
 #include "app/Forms.h"
 #include "app/MainFormUnit.h"
-#include "ui/ErrorDisplay.h"
+#include "ui/ErrorBoundary.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -65,14 +65,14 @@ AppFixture::AppFixture(Data data) : m_root(std::make_unique<QTemporaryDir>()) {
 
     TMainForm::SetProgramFolderForTests(programFolder());
     TMainForm::SetGameRunningCheckForTests([](const QString&) { return false; });
-    SetCollectGeneralErrors(true);
+    ErrorBoundary::setCollecting(true);
 }
 
 AppFixture::~AppFixture() {
     stop();
     TMainForm::SetProgramFolderForTests(QString());
     TMainForm::SetGameRunningCheckForTests({});
-    SetCollectGeneralErrors(false);
+    ErrorBoundary::setCollecting(false);
     qputenv("XDG_CONFIG_HOME", m_oldConfigHome);
     qputenv("XDG_CONFIG_DIRS", m_oldConfigDirs);
     qputenv("XDG_RUNTIME_DIR", m_oldRuntimeDir);
@@ -110,7 +110,7 @@ QString AppFixture::modFolder() const {
 }
 
 QStringList AppFixture::takeErrors() {
-    return TakeCollectedGeneralErrors();
+    return ErrorBoundary::takeCollected();
 }
 
 QWidget* AppFixture::findWidget(const QString& name) {

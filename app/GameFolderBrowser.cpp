@@ -35,6 +35,8 @@ QFileDialog* CreateGameFolderDialog(const QString& descriptionText, const QStrin
     dialog->setObjectName(QStringLiteral("GameFolderBrowser"));
     dialog->setFileMode(QFileDialog::Directory);
     dialog->setOption(QFileDialog::ShowDirsOnly, true);
+    // Choosing only: no button for a new folder, no renaming or deleting from the list.
+    dialog->setOption(QFileDialog::ReadOnly, true);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     // Steam and Wine keep their folders below hidden ones (~/.steam, ~/.local/share, ~/.wine).
     dialog->setFilter(dialog->filter() | QDir::Hidden);

@@ -106,6 +106,7 @@ public:
     XmlNode appendChild(const XmlNode& child);
     XmlNode appendCopy(const XmlNode& node);
     XmlNode appendElement(const QString& name, const QString& text = QString());
+    // Appends a comment holding CommentSafeText(text).
     XmlNode appendComment(const QString& text);
     // Removes the node from its parent.
     void remove();
@@ -137,6 +138,11 @@ QString ReadXmlText(const QString& path);
 // A description of the whole tree (node kinds, names, attributes in order, texts with their line ends
 // unified), for checking that the re-indent keeps the content. Empty for a document without root.
 QString DescribeXmlTree(const XmlDocument& doc);
+
+// Makes text safe inside an XML comment: no "--" (it would end the comment early or make it malformed), no
+// trailing "-" (it would run into "-->"), none of the control characters XML forbids (they become spaces).
+// "<", ">" and "&" are harmless in a comment and stay.
+QString CommentSafeText(const QString& text);
 
 // Escapes text for use as XML character data (&, <, >).
 QString XmlEscapeText(const QString& text);

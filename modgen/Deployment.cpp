@@ -1,10 +1,11 @@
 #include "modgen/Deployment.h"
 
+#include "data/DataFiles.h"
 #include "data/Error.h"
+#include "data/ModFolders.h"
 #include "data/SystemError.h"
 #include "data/TextFile.h"
 #include "modgen/FolderTree.h"
-#include "modgen/ModFolders.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -139,10 +140,9 @@ void DeployMod(const QString& dataFolder, const QString& modFolder, const QList<
 
     FileBatch batch;
     batch.createFolder(assetFolder);
-    batch.copy(dataFolder + QStringLiteral("assets.xml"), assetFolder + QStringLiteral("/assets.xml"));
+    batch.copy(dataFolder + DataFile::Assets, assetFolder + QStringLiteral("/assets.xml"));
     batch.createFolder(textFolder);
-    batch.copy(dataFolder + QStringLiteral("texts_german.xml"),
-               textFolder + QStringLiteral("/texts_german.xml"));
+    batch.copy(dataFolder + DataFile::Texts, textFolder + QStringLiteral("/texts_german.xml"));
     batch.createFolder(iconFolder);
     for (const ModIcon& icon : icons) {
         const QString path = iconFolder + QLatin1Char('/') + icon.name + QStringLiteral(".png");
@@ -157,5 +157,5 @@ void DeployMod(const QString& dataFolder, const QString& modFolder, const QList<
     clearFolderExcept(assetFolder, QStringLiteral("assets.xml"));
     yard.commit();
 
-    QFile::remove(dataFolder + QStringLiteral("assets.xml"));
+    QFile::remove(dataFolder + DataFile::Assets);
 }

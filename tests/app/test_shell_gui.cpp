@@ -2,8 +2,8 @@
 #include "app/FindGameFolder.h"
 #include "app/GameFolderBrowser.h"
 
-#include <QApplication>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 
 class TestShellGui : public QObject {
@@ -40,16 +41,21 @@ void TestShellGui::browserChoosesFolder() {
     QTemporaryDir dir;
     const QString steam = dir.path() + "/.steam/steam/steamapps/common";
     QVERIFY(QDir().mkpath(steam + "/Velmora"));
+    // What the user sees is collected while the dialog is open and checked once it has closed.
+    QString objectName, description, startFolder;
+    bool dirsOnly = false, newFolderOffered = true;
     QStringList listed;
     WhenBrowserShows([&](QFileDialog* browser) {
-        QCOMPARE(browser->objectName(), QStringLiteral("GameFolderBrowser"));
-        QCOMPARE(browser->findChild<QLabel*>("DescriptionLabel")->text(),
-                 GameFolderTexts::browserDescription().trimmed());
-        QCOMPARE(browser->directory().absolutePath(), dir.path());
-        QVERIFY(browser->testOption(QFileDialog::ShowDirsOnly));
-        // Hidden folders are listed.
+        objectName = browser->objectName();
+        if (auto* label = browser->findChild<QLabel*>("DescriptionLabel"))
+            description = label->text();
+        startFolder = browser->directory().absolutePath();
+        dirsOnly = browser->testOption(QFileDialog::ShowDirsOnly);
+        auto* newFolder = browser->findChild<QToolButton*>("newFolderButton");
+        newFolderOffered = newFolder == nullptr || (newFolder->isEnabled() && !newFolder->isHidden());
         auto* view = browser->findChild<QAbstractItemView*>("listView");
-        QTRY_VERIFY(view->model()->rowCount(view->rootIndex()) > 0);
+        if (!QTest::qWaitFor([view] { return view->model()->rowCount(view->rootIndex()) > 0; }))
+            qWarning("the folder list stayed empty");
         for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
             listed << view->model()->index(row, 0, view->rootIndex()).data().toString();
         auto* name = browser->findChild<QLineEdit*>("fileNameEdit");
@@ -59,7 +65,12 @@ void TestShellGui::browserChoosesFolder() {
     });
     DialogGameFolderUi ui;
     QCOMPARE(ui.browseForGameFolder(GameFolderTexts::browserDescription(), dir.path()), steam + "/Velmora");
-    QCOMPARE(listed, QStringList{".steam"});
+    QCOMPARE(objectName, QStringLiteral("GameFolderBrowser"));
+    QCOMPARE(description, GameFolderTexts::browserDescription().trimmed());
+    QCOMPARE(startFolder, dir.path());
+    QVERIFY(dirsOnly);
+    QVERIFY(!newFolderOffered);
+    QCOMPARE(listed, QStringList{".steam"}); // hidden folders are listed
 }
 
 void TestShellGui::browserCancelled() {

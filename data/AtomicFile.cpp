@@ -86,10 +86,11 @@ QByteArray encoded(const QString& path) {
     return QFile::encodeName(path);
 }
 
-// Opens a file for reading without following a symbolic link in its last part and without blocking on a
-// FIFO or a device; refuses anything that is not a regular file. Returns the descriptor.
-int openRegularForReading(const QString& path, qint64* size) {
+// Opens a file for reading without blocking on a FIFO or a device, following a symbolic link in its last
+// part only when asked; refuses anything that is not a regular file. Returns the descriptor.
+int openRegularForReading(const QString& path, qint64* size, bool followLink) {
 #ifdef Q_OS_WIN
+    Q_UNUSED(followLink);
     int fd = -1;
     if (_wsopen_s(&fd, reinterpret_cast<const wchar_t*>(path.utf16()), _O_RDONLY | _O_BINARY, _SH_DENYWR,
                   0) != 0) {
@@ -103,7 +104,8 @@ int openRegularForReading(const QString& path, qint64* size) {
     *size = st.st_size;
     return fd;
 #else
-    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd =
+        ::open(encoded(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | (followLink ? 0 : O_NOFOLLOW));
     if (fd < 0) {
         if (errno == ELOOP) {
             failRead(path, QStringLiteral("Sie ist eine symbolische Verknüpfung, der nicht gefolgt wird."));
@@ -304,7 +306,7 @@ namespace {
 
 void streamInto(StagedFile& out, const QString& source) {
     qint64 size = 0;
-    const int fd = openRegularForReading(source, &size);
+    const int fd = openRegularForReading(source, &size, false);
     QByteArray buffer(kChunk, Qt::Uninitialized);
     try {
         for (;;) {
@@ -407,7 +409,7 @@ QByteArray ReadFileBytes(const QString& path) {
         return resource.readAll();
     }
     qint64 size = 0;
-    const int fd = openRegularForReading(path, &size);
+    const int fd = openRegularForReading(path, &size, true);
     if (size > kMaxReadSize) {
         closeDescriptor(fd);
         failRead(path, QStringLiteral("Sie ist mit %1 MB zu groß.").arg(size / (1024 * 1024)));

@@ -23,7 +23,8 @@ void CopyFileAtomically(const QString& source, const QString& target);
 // system's reason.
 void CreateFolderPath(const QString& folder);
 
-// Reads a whole file. Throws SkylatheError naming the file and the system's reason.
+// Reads a whole regular file (never blocking on a FIFO or a device). Throws SkylatheError naming the file and
+// the system's reason.
 QByteArray ReadFileBytes(const QString& path);
 
 // True for a regular file (not followed through a symbolic link).

@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace modgentest;
 
@@ -746,6 +747,34 @@ private Q_SLOTS:
         QVERIFY(CreateModification(m_context));
         QVERIFY(!QFileInfo::exists(path(kYard)));
         QVERIFY(QFileInfo::exists(path(kModInfo)));
+    }
+
+    // A FIFO, a socket-like special file or a link out of the tree in the data folder's yard mod: the run
+    // neither blocks nor follows them; the mod's copy holds only the regular files.
+    void yardCopySkipsSpecialFilesAndLinks() {
+        prepare();
+        const QString yard = data() + "[Air Ships] Aerolune Yard/";
+        const QString outside = path(QStringLiteral("outside"));
+        QVERIFY(QDir().mkpath(outside));
+        WriteFileAtomically(outside + QStringLiteral("/secret.txt"), "geheim");
+        QCOMPARE(::mkfifo(QFile::encodeName(yard + QStringLiteral("data/pipe")).constData(), 0644), 0);
+        QVERIFY(QFile::link(outside, yard + QStringLiteral("data/linked_folder")));
+        QVERIFY(
+            QFile::link(outside + QStringLiteral("/secret.txt"), yard + QStringLiteral("linked_file.txt")));
+        QVERIFY(CreateModification(m_context));
+        const auto copied = snapshot(path(kYard));
+        QVERIFY(copied.contains(QStringLiteral("modinfo.json")));
+        for (const QString& name : {QStringLiteral("data/pipe"), QStringLiteral("data/linked_folder"),
+                                    QStringLiteral("linked_file.txt")}) {
+            QVERIFY2(!copied.contains(name), qPrintable(name));
+        }
+        for (const QByteArray& content : copied) {
+            QVERIFY(content != "geheim");
+        }
+        // Replacing the installed copy removes the links as links, never what they point to.
+        QVERIFY(QFile::link(outside, path(kYard + QStringLiteral("/link_out"))));
+        QVERIFY(CreateModification(m_context));
+        QCOMPARE(ReadFileBytes(outside + QStringLiteral("/secret.txt")), QByteArray("geheim"));
     }
 
     void twoRunsGiveIdenticalFiles() {

@@ -123,6 +123,36 @@ private Q_SLOTS:
         QCOMPARE(item.outerXml(), QStringLiteral("<Item/>"));
     }
 
+    void commentSafeText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("safe");
+        QTest::newRow("plain") << "Bretter <&>"
+                               << "Bretter <&>";
+        QTest::newRow("double hyphen") << "A--B"
+                                       << "A- -B";
+        QTest::newRow("three hyphens") << "A---B"
+                                       << "A- - -B";
+        QTest::newRow("trailing hyphen") << "A-"
+                                         << "A- ";
+        QTest::newRow("forbidden control character") << QStringLiteral("A\x01"
+                                                                       "B\x1F")
+                                                     << "A B ";
+        QTest::newRow("tab and line breaks stay") << "A\tB\r\nC"
+                                                  << "A\tB\r\nC";
+    }
+
+    // A comment holds any text and the file stays well-formed: it reads back with the same comment.
+    void commentSafeText() {
+        QFETCH(QString, text);
+        QFETCH(QString, safe);
+        QCOMPARE(CommentSafeText(text), safe);
+        XmlDocument doc = XmlDocument::parse(QStringLiteral("<L/>"));
+        doc.root().appendComment(text);
+        const XmlDocument reread = XmlDocument::parse(doc.root().outerXml());
+        QVERIFY(reread.hasRoot());
+        QCOMPARE(reread.root().outerXml(), doc.root().outerXml());
+    }
+
     void saveIsAtomicAndCanonical() {
         const QString path = write(QStringLiteral("s.xml"), "<?xml version=\"1.0\"?><A><B>x</B></A>");
         XmlDocument doc = XmlDocument::load(path);

@@ -126,19 +126,22 @@ private Q_SLOTS:
     void commentSafeText_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("safe");
-        QTest::newRow("plain") << "Bretter <&>"
-                               << "Bretter <&>";
-        QTest::newRow("double hyphen") << "A--B"
-                                       << "A- -B";
-        QTest::newRow("three hyphens") << "A---B"
-                                       << "A- - -B";
-        QTest::newRow("trailing hyphen") << "A-"
-                                         << "A- ";
-        QTest::newRow("forbidden control character") << QStringLiteral("A\x01"
-                                                                       "B\x1F")
-                                                     << "A B ";
-        QTest::newRow("tab and line breaks stay") << "A\tB\r\nC"
-                                                  << "A\tB\r\nC";
+        const struct {
+            const char* row;
+            QString text;
+            QString safe;
+        } rows[] = {
+            {"plain", QStringLiteral("Bretter <&>"), QStringLiteral("Bretter <&>")},
+            {"double hyphen", QStringLiteral("A--B"), QStringLiteral("A- -B")},
+            {"three hyphens", QStringLiteral("A---B"), QStringLiteral("A- - -B")},
+            {"trailing hyphen", QStringLiteral("A-"), QStringLiteral("A- ")},
+            {"forbidden control character", QStringLiteral("A\x01") + QStringLiteral("B\x1F"),
+             QStringLiteral("A B ")},
+            {"tab and line breaks stay", QStringLiteral("A\tB\r\nC"), QStringLiteral("A\tB\r\nC")},
+        };
+        for (const auto& r : rows) {
+            QTest::newRow(r.row) << r.text << r.safe;
+        }
     }
 
     // A comment holds any text and the file stays well-formed: it reads back with the same comment.

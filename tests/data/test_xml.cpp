@@ -156,6 +156,16 @@ private Q_SLOTS:
         QCOMPARE(reread.root().outerXml(), doc.root().outerXml());
     }
 
+    // Text and attribute values escape what their place needs and nothing more.
+    void escaping() {
+        const QString text = QStringLiteral("a&b<c>d\"e\tf\ng\rh'i");
+        QCOMPARE(XmlEscapeText(text), QStringLiteral("a&amp;b&lt;c&gt;d\"e\tf\ng\rh'i"));
+        QCOMPARE(XmlEscapeAttribute(text), QStringLiteral("a&amp;b&lt;c&gt;d&quot;e&#9;f&#10;g&#13;h'i"));
+        const XmlDocument doc = XmlDocument::parse(
+            QStringLiteral("<L A=\"%1\">%2</L>").arg(XmlEscapeAttribute(text), XmlEscapeText(text)));
+        QCOMPARE(doc.root().attribute(QStringLiteral("A")), text);
+    }
+
     void saveIsAtomicAndCanonical() {
         const QString path = write(QStringLiteral("s.xml"), "<?xml version=\"1.0\"?><A><B>x</B></A>");
         XmlDocument doc = XmlDocument::load(path);

@@ -510,17 +510,26 @@ XmlNode XmlNode::appendComment(const QString& text) {
         throw SkylatheError(QStringLiteral("Interner Fehler: Kommentar in %1 ohne Elternelement.")
                                 .arg(fileLabel(documentPath())));
     }
-    // "--" may not stand inside a comment; keep the file well-formed.
-    QString safe = text;
-    while (safe.contains(QStringLiteral("--"))) {
-        safe.replace(QStringLiteral("--"), QStringLiteral("- -"));
+    pugi::xml_node c = d->node.append_child(pugi::node_comment);
+    c.set_value(toUtf8(CommentSafeText(text)).constData());
+    return XmlNode(c, d->data);
+}
+
+QString CommentSafeText(const QString& text) {
+    QString safe;
+    safe.reserve(text.size());
+    for (const QChar c : text) {
+        const bool forbidden =
+            c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n') && c != QLatin1Char('\r');
+        safe += forbidden ? QChar(QLatin1Char(' ')) : c;
+    }
+    while (safe.contains(QLatin1String("--"))) {
+        safe.replace(QLatin1String("--"), QLatin1String("- -"));
     }
     if (safe.endsWith(QLatin1Char('-'))) {
-        safe.append(QLatin1Char(' '));
+        safe += QLatin1Char(' ');
     }
-    pugi::xml_node c = d->node.append_child(pugi::node_comment);
-    c.set_value(toUtf8(safe).constData());
-    return XmlNode(c, d->data);
+    return safe;
 }
 
 void XmlNode::remove() {
@@ -555,56 +564,51 @@ bool FormatXmlFile(const QString& path) {
     return true;
 }
 
-QString XmlEscapeText(const QString& text) {
+namespace {
+
+// The entity for `c` in XML text, or inside a double-quoted attribute value where quotes and the
+// white-space characters a parser would normalise are escaped too; empty when `c` stays as it is.
+QString xmlEntity(QChar c, bool attribute) {
+    switch (c.unicode()) {
+    case '&':
+        return QStringLiteral("&amp;");
+    case '<':
+        return QStringLiteral("&lt;");
+    case '>':
+        return QStringLiteral("&gt;");
+    case '"':
+        return attribute ? QStringLiteral("&quot;") : QString();
+    case '\t':
+        return attribute ? QStringLiteral("&#9;") : QString();
+    case '\n':
+        return attribute ? QStringLiteral("&#10;") : QString();
+    case '\r':
+        return attribute ? QStringLiteral("&#13;") : QString();
+    default:
+        return QString();
+    }
+}
+
+QString xmlEscaped(const QString& text, bool attribute) {
     QString out;
     out.reserve(text.size());
-    for (QChar c : text) {
-        switch (c.unicode()) {
-        case '&':
-            out += QStringLiteral("&amp;");
-            break;
-        case '<':
-            out += QStringLiteral("&lt;");
-            break;
-        case '>':
-            out += QStringLiteral("&gt;");
-            break;
-        default:
+    for (const QChar c : text) {
+        const QString entity = xmlEntity(c, attribute);
+        if (entity.isEmpty()) {
             out += c;
+        } else {
+            out += entity;
         }
     }
     return out;
 }
 
+} // namespace
+
+QString XmlEscapeText(const QString& text) {
+    return xmlEscaped(text, false);
+}
+
 QString XmlEscapeAttribute(const QString& text) {
-    QString out;
-    out.reserve(text.size());
-    for (QChar c : text) {
-        switch (c.unicode()) {
-        case '&':
-            out += QStringLiteral("&amp;");
-            break;
-        case '<':
-            out += QStringLiteral("&lt;");
-            break;
-        case '>':
-            out += QStringLiteral("&gt;");
-            break;
-        case '"':
-            out += QStringLiteral("&quot;");
-            break;
-        case '\t':
-            out += QStringLiteral("&#9;");
-            break;
-        case '\n':
-            out += QStringLiteral("&#10;");
-            break;
-        case '\r':
-            out += QStringLiteral("&#13;");
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    return xmlEscaped(text, true);
 }

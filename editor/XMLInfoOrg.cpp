@@ -3,13 +3,16 @@
 #include "data/ValueFields.h"
 #include "editor/ShipRecord.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/ValueFieldControls.h"
 #include "ui/WindowControls.h"
 #include "ui_XMLInfoOrg.h"
 
 #include <QEvent>
 
-TOrgDataForm::TOrgDataForm(QWidget* parent) : QDialog(parent), ui(new Ui::TOrgDataForm) {
+TOrgDataForm::TOrgDataForm(QWidget* parent) : PlacedDialog(parent), ui(new Ui::TOrgDataForm) {
     ui->setupUi(this);
+    SetUpValueBoxes(this);
+    m_costRows = FindCostRows(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
@@ -22,7 +25,7 @@ TOrgDataForm::~TOrgDataForm() {
 }
 
 bool TOrgDataForm::event(QEvent* e) {
-    const bool handled = QDialog::event(e);
+    const bool handled = PlacedDialog::event(e);
     if (e->type() == QEvent::WindowActivate) {
         ErrorBoundary::run([this] { FormActivate(); });
     }
@@ -42,41 +45,18 @@ void TOrgDataForm::showPanel(Panel panel) {
     setFixedSize(8 + 304 + 8, 8 + 539 + 8);
 }
 
-void TOrgDataForm::placeAt(const QPoint& topLeft) {
-    m_place = topLeft;
-    move(topLeft);
-}
-
-void TOrgDataForm::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    // The frame's size is known only once the window is shown; placing it again keeps the frame's corner.
-    if (m_place) {
-        move(*m_place);
-    }
-}
-
 void TOrgDataForm::FormActivate() {
     ui->CostPanel->resize(ui->CostPanel->width(), 539);
     ui->DetailPanel->resize(ui->DetailPanel->width(), 539);
     FillOriginalCosts();
     const bool armed = m_data.armed;
-    ui->MilitaryShipPointsPanel->setVisible(armed);
-    ui->WeaponReloadTimePanel->setVisible(armed);
-    ui->WeaponBaseDamagePanel->setVisible(armed);
+    ShowArmedOnlyPanels(this, armed);
     FillOriginalValues();
 }
 
 void TOrgDataForm::FillOriginalCosts() {
-    WindowControls c(this);
     for (int i = 0; i < 7; ++i) {
-        const CostRow& row = m_data.costs[i];
-        const QString digit = QString::number(i);
-        const bool used = row.amount != QLatin1String("0");
-        c.box(QStringLiteral("CostSpin") + digit)->setText(used ? row.amount : QStringLiteral("0"));
-        c.label(QStringLiteral("CostLabel") + digit)
-            ->setText(used ? row.name : QStringLiteral("keine Auswahl"));
-        c.label(QStringLiteral("CostGUID") + digit)->setText(used ? row.guid : QStringLiteral("0"));
-        c.setPicture(QStringLiteral("CostImage") + digit, used ? row.icon : QStringLiteral("NoProduct"), 36);
+        m_costRows[i].show(m_data.costs[i]);
     }
     ui->InfluenceCostPoints->setText(m_data.influenceCostPoints);
 }

@@ -12,6 +12,7 @@
 #include <functional>
 
 class HoverHelp;
+class QScrollArea;
 class QTimer;
 
 namespace Ui {
@@ -64,6 +65,8 @@ private:
     void HelpImageClick();
     void MakeDataClick();
     void showDecoration();
+    void FitToScreen(QSize frame);
+    void setScrolling(bool scrolling);
     // Pictures are labels: this makes a left click on `picture` (released inside it) run `handler`.
     void connectPictureClick(QWidget* picture, std::function<void()> handler);
 
@@ -109,6 +112,8 @@ private:
     Ui::TMainForm* ui;
     HoverHelp* m_hoverHelp = nullptr;
     QTimer* ProzessTimer = nullptr;
+    // The scrollable area around the layout while the screen is too small for the window, else nullptr.
+    QScrollArea* m_screenScroll = nullptr;
     QHash<QObject*, std::function<void()>> m_pictureClicks;
 
     // ---- program-wide state ----------------------------------------------------------------------------

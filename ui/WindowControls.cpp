@@ -4,7 +4,14 @@
 #include "data/Error.h"
 
 QWidget* WindowControls::widget(const QString& name) const {
-    QWidget* found = m_window->findChild<QWidget*>(name);
+    // Only the window's own controls: the dialogs it owns hold controls of the same names.
+    QWidget* found = nullptr;
+    for (QWidget* candidate : m_window->findChildren<QWidget*>(name)) {
+        if (candidate->window() == m_window) {
+            found = candidate;
+            break;
+        }
+    }
     if (!found) {
         throw SkylatheError(QStringLiteral("Interner Fehler: das Fenster „%1“ hat kein Element „%2“.")
                                 .arg(m_window->objectName(), name));

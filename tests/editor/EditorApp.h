@@ -98,8 +98,15 @@ private:
     bool m_created = false;
 };
 
+// The window's own control of that name (the dialogs a window owns hold controls of the same names).
 template <typename T = QWidget> T* control(QWidget* window, const QString& name) {
-    T* found = window->findChild<T*>(name);
+    T* found = nullptr;
+    for (T* candidate : window->findChildren<T*>(name)) {
+        if (candidate->window() == window->window()) {
+            found = candidate;
+            break;
+        }
+    }
     if (!found) {
         qWarning("control %s not found", qPrintable(name));
     }

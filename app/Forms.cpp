@@ -1,12 +1,13 @@
 #include "app/Forms.h"
 
 #include "app/MainFormUnit.h"
+#include "data/DataFiles.h"
 #include "data/Folders.h"
 #include "editor/ProductCatalogue.h"
 #include "editor/ProductFormUnit.h"
 #include "editor/XMLInfoOrg.h"
 #include "modgen/GasFormUnit.h"
-#include "ui/ErrorDisplay.h"
+#include "ui/ErrorBoundary.h"
 #include "ui/InfoUnit.h"
 #include "ui/XMLMessage.h"
 
@@ -28,9 +29,9 @@ bool CreateApplicationWindows() {
     MessageForm = new TMessageForm(MainForm);
     ProductForm = new TProductForm(MainForm);
     // The picker's tiles come from the unpacked catalogue.
-    RunWithErrorDisplay([] {
+    ErrorBoundary::run([] {
         ProductForm->FormCreate(
-            PickerProducts(XmlDocument::load(AppFolders().DataFolder + QStringLiteral("ProductList.xml"))));
+            PickerProducts(XmlDocument::load(AppFolders().DataFolder + DataFile::Products)));
     });
     OrgDataForm = new TOrgDataForm(MainForm);
     GasForm = new TGasForm(MainForm);

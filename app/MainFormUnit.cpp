@@ -1,5 +1,6 @@
 #include "app/MainFormUnit.h"
 
+#include "app/ApplicationIcon.h"
 #include "app/DataPackage.h"
 #include "app/DisplayFont.h"
 #include "app/FindGameFolder.h"
@@ -7,15 +8,18 @@
 #include "app/GameFolderBrowser.h"
 #include "app/ImageCollection.h"
 #include "app/MainFormHelpIds.h"
+#include "app/ProgramFolder.h"
 #include "app/Services.h"
+#include "data/DataFiles.h"
 #include "data/DataPreparation.h"
 #include "data/Folders.h"
 #include "data/ValueFields.h"
-#include "ui/ErrorDisplay.h"
+#include "ui/ErrorBoundary.h"
 #include "ui/FrameWatch.h"
 #include "ui/HoverHelp.h"
 #include "ui/InfoUnit.h"
 #include "ui/PictureLabel.h"
+#include "ui/ValueFieldControls.h"
 #include "ui/WindowControls.h"
 #include "ui/XMLMessage.h"
 #include "ui_MainFormUnit.h"
@@ -133,10 +137,13 @@ void TMainForm::SetGameRunningCheckForTests(std::function<bool(const QString&)> 
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui::TMainForm) {
     ui->setupUi(this);
+    SetUpValueBoxes(this);
+    m_costRows = FindCostRows(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kWindowWidth, kWindowHeight);
     setAttribute(Qt::WA_QuitOnClose, true);
+    setWindowIcon(ApplicationIcon());
 
     QPalette parchment = palette();
     parchment.setColor(QPalette::Window, QColor(236, 210, 164));
@@ -150,9 +157,9 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui::TMainFor
     ui->MakeData->setFocus();
     ui->ShipInfoMemo->installEventFilter(this);
     connect(ui->CloseBtn, &QPushButton::clicked, this,
-            [this] { RunWithErrorDisplay([this] { CloseBtnClick(); }); });
+            [this] { ErrorBoundary::run([this] { CloseBtnClick(); }); });
     connect(ui->MakeData, &QPushButton::clicked, this,
-            [this] { RunWithErrorDisplay([this] { MakeDataClick(); }); });
+            [this] { ErrorBoundary::run([this] { MakeDataClick(); }); });
     connectPictureClick(ui->HelpImage, [this] { HelpImageClick(); });
 
     m_hoverHelp = new HoverHelp(ui->centralwidget, MainFormHelpIds(), ui->HelpHeaderLabel, ui->HelpLabel);
@@ -181,9 +188,9 @@ void TMainForm::FormCreate() {
     const QString separator = QLocale::system().decimalPoint().left(10);
     DecimalSeparatorIsPoint = separator == QStringLiteral(".");
 
-    // 2. Folders beside the executable.
-    const QString programFolder =
-        programFolderOverride().isEmpty() ? QCoreApplication::applicationDirPath() : programFolderOverride();
+    // 2. Folders beside the executable, or in the user's data location for an installed program.
+    const QString programFolder = ProgramFolderFor(
+        programFolderOverride().isEmpty() ? QCoreApplication::applicationDirPath() : programFolderOverride());
     const Folders derived = Folders::ForProgramFolder(programFolder);
     Folders& folders = AppFolders();
     folders.ProgramFolder = derived.ProgramFolder;
@@ -208,9 +215,8 @@ void TMainForm::FormCreate() {
     InstallDisplayFont(this);
 
     // 6. to 12.: each step that fails is reported and start-up goes on, so the window always opens.
-    RunWithErrorDisplay([&] {
-        m_hoverHelp->setHelpDocument(XmlDocument::load(folders.DataFolder + QStringLiteral("Help.xml")));
-    });
+    ErrorBoundary::run(
+        [&] { m_hoverHelp->setHelpDocument(XmlDocument::load(folders.DataFolder + DataFile::HelpTexts)); });
 
     resize(kWindowWidth, kWindowHeight);
     ui->ShipView->setGeometry(132, 54, ui->ShipView->width(), 524);
@@ -219,7 +225,7 @@ void TMainForm::FormCreate() {
     ui->HeliumGasImage->setPixmap(PixmapFromCollection(QStringLiteral("HeliumgasSelected"), 100, 100));
     ui->ArcticGasImage->setPixmap(PixmapFromCollection(QStringLiteral("Arcticgas"), 100, 100));
 
-    RunWithErrorDisplay([this] {
+    ErrorBoundary::run([this] {
         FillShipList();
         if (ui->ShipView->topLevelItemCount() > 0) {
             ui->ShipView->setCurrentItem(ui->ShipView->topLevelItem(0));
@@ -234,7 +240,7 @@ void TMainForm::FormCreate() {
         ui->Background->adjustSize();
     ui->Background->lower();
 
-    RunWithErrorDisplay([this] { ui->Version->setText(GetProgramVersion()); });
+    ErrorBoundary::run([this] { ui->Version->setText(GetProgramVersion()); });
 }
 
 void TMainForm::ProzessTimerTimer() {
@@ -266,7 +272,7 @@ void TMainForm::MakeDataClick() {
 void TMainForm::connectPictureClick(QWidget* picture, std::function<void()> handler) {
     // Space or Enter on a picture that takes the focus runs the same handler as its click.
     if (auto* button = qobject_cast<PictureLabel*>(picture))
-        connect(button, &PictureLabel::activated, this, [handler] { RunWithErrorDisplay(handler); });
+        connect(button, &PictureLabel::activated, this, [handler] { ErrorBoundary::run(handler); });
     m_pictureClicks.insert(picture, std::move(handler));
     picture->installEventFilter(this);
 }
@@ -347,7 +353,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         if (found != m_pictureClicks.constEnd() && widget && widget->isEnabled() &&
             mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint())) {
             const std::function<void()> handler = found.value();
-            RunWithErrorDisplay(handler);
+            ErrorBoundary::run(handler);
             return true;
         }
         break;

@@ -3,15 +3,17 @@
 #include "app/ImageCollection.h"
 #include "data/Error.h"
 
-QWidget* WindowControls::widget(const QString& name) const {
-    // Only the window's own controls: the dialogs it owns hold controls of the same names.
-    QWidget* found = nullptr;
+QWidget* WindowControls::find(const QString& name) const {
+    // The dialogs a window owns hold controls of the same names.
     for (QWidget* candidate : m_window->findChildren<QWidget*>(name)) {
-        if (candidate->window() == m_window) {
-            found = candidate;
-            break;
-        }
+        if (candidate->window() == m_window)
+            return candidate;
     }
+    return nullptr;
+}
+
+QWidget* WindowControls::widget(const QString& name) const {
+    QWidget* found = find(name);
     if (!found) {
         throw SkylatheError(QStringLiteral("Interner Fehler: das Fenster „%1“ hat kein Element „%2“.")
                                 .arg(m_window->objectName(), name));
@@ -36,8 +38,11 @@ ValueBox* WindowControls::box(const QString& name) const {
 }
 
 void WindowControls::setPicture(const QString& labelName, const QString& pictureName, int size) const {
-    QLabel* picture = label(labelName);
-    picture->clear();
-    picture->update();
-    picture->setPixmap(PixmapFromCollection(pictureName, size, size));
+    ShowPicture(label(labelName), pictureName, size);
+}
+
+void ShowPicture(QLabel* label, const QString& pictureName, int size) {
+    label->clear();
+    label->update();
+    label->setPixmap(PixmapFromCollection(pictureName, size, size));
 }

@@ -4,6 +4,7 @@
 #include "app/Forms.h"
 #include "app/MainFormUnit.h"
 #include "tests/support/AppFixture.h"
+#include "ui/ErrorBoundary.h"
 #include "ui/InfoUnit.h"
 
 #include <QApplication>
@@ -62,7 +63,7 @@ void shoot(const QString& folder, const QString& name) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    SkylatheApplication app(argc, argv);
     const QString shots = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     AppFixture fixture;
     if (!fixture.start()) {

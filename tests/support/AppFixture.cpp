@@ -2,15 +2,17 @@
 
 #include "app/Forms.h"
 #include "app/MainFormUnit.h"
-#include "ui/ErrorDisplay.h"
+#include "data/Folders.h"
+#include "ui/ErrorBoundary.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -23,10 +25,12 @@ void copyTree(const QString& from, const QString& to) {
     while (it.hasNext()) {
         it.next();
         const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(it.filePath());
-        if (it.fileInfo().isDir())
+        if (it.fileInfo().isDir()) {
             QDir().mkpath(target);
-        else
+        } else {
             QFile::copy(it.filePath(), target);
+            QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+        }
     }
 }
 
@@ -43,6 +47,8 @@ AppFixture::AppFixture(Data data) : m_root(std::make_unique<QTemporaryDir>()) {
     m_oldConfigHome = qgetenv("XDG_CONFIG_HOME");
     m_oldConfigDirs = qgetenv("XDG_CONFIG_DIRS");
     m_oldRuntimeDir = qgetenv("XDG_RUNTIME_DIR");
+    m_oldHome = qgetenv("HOME");
+    m_oldDataHome = qgetenv("XDG_DATA_HOME");
     const QString root = m_root->path();
     QDir().mkpath(root + QStringLiteral("/program"));
     QDir().mkpath(root + QStringLiteral("/config"));
@@ -57,6 +63,9 @@ AppFixture::AppFixture(Data data) : m_root(std::make_unique<QTemporaryDir>()) {
     qputenv("XDG_CONFIG_HOME", (root + QStringLiteral("/config")).toUtf8());
     qputenv("XDG_CONFIG_DIRS", (root + QStringLiteral("/configdirs")).toUtf8());
     qputenv("XDG_RUNTIME_DIR", (root + QStringLiteral("/runtime")).toUtf8());
+    // Steam and Wine of the real home are never looked at; an installed start keeps its data in here.
+    qputenv("HOME", (root + QStringLiteral("/home")).toUtf8());
+    qputenv("XDG_DATA_HOME", (root + QStringLiteral("/home/.local/share")).toUtf8());
 
     if (data == Data::Package)
         copyTree(QStringLiteral(SKYLATHE_BINARY_DIR "/package/XMLD"), dataFolder());
@@ -65,17 +74,23 @@ AppFixture::AppFixture(Data data) : m_root(std::make_unique<QTemporaryDir>()) {
 
     TMainForm::SetProgramFolderForTests(programFolder());
     TMainForm::SetGameRunningCheckForTests([](const QString&) { return false; });
-    SetCollectGeneralErrors(true);
+    ErrorBoundary::setCollecting(true);
+    ErrorBoundary::takeCollected();
 }
 
 AppFixture::~AppFixture() {
     stop();
     TMainForm::SetProgramFolderForTests(QString());
     TMainForm::SetGameRunningCheckForTests({});
-    SetCollectGeneralErrors(false);
+    ErrorBoundary::setCollecting(false);
     qputenv("XDG_CONFIG_HOME", m_oldConfigHome);
     qputenv("XDG_CONFIG_DIRS", m_oldConfigDirs);
     qputenv("XDG_RUNTIME_DIR", m_oldRuntimeDir);
+    qputenv("HOME", m_oldHome);
+    if (m_oldDataHome.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", m_oldDataHome);
 }
 
 bool AppFixture::start() {
@@ -85,6 +100,7 @@ bool AppFixture::start() {
         MainForm->show();
         if (!QTest::qWaitForWindowExposed(MainForm))
             qWarning("main window not exposed");
+        QTest::qWait(20); // the window settles its outer size once shown
     }
     return created;
 }
@@ -94,6 +110,7 @@ void AppFixture::stop() {
         DestroyApplicationWindows();
         m_started = false;
     }
+    AppFolders() = Folders();
 }
 
 QString AppFixture::programFolder() const {
@@ -110,7 +127,7 @@ QString AppFixture::modFolder() const {
 }
 
 QStringList AppFixture::takeErrors() {
-    return TakeCollectedGeneralErrors();
+    return ErrorBoundary::takeCollected();
 }
 
 QWidget* AppFixture::findWidget(const QString& name) {
@@ -140,36 +157,75 @@ void AppFixture::hover(QWidget* widget, QPoint pos) {
     QTest::mouseMove(widget, pos == QPoint(-1, -1) ? widget->rect().center() : pos);
 }
 
-void AppFixture::answerNextModal(const QString& buttonName, int timeoutMs) {
-    auto* timer = new QTimer(qApp);
-    auto* elapsed = new QElapsedTimer;
-    elapsed->start();
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, elapsed, buttonName, timeoutMs] {
+namespace {
+
+int& pendingModalActions() {
+    static int pending = 0;
+    return pending;
+}
+
+int& modalGeneration() {
+    static int generation = 0;
+    return generation;
+}
+
+} // namespace
+
+void AppFixture::onNextModal(std::function<void(QWidget*)> action) {
+    ++pendingModalActions();
+    const int generation = modalGeneration();
+    auto poll = std::make_shared<std::function<void()>>();
+    auto waited = std::make_shared<int>(0);
+    *poll = [action, generation, poll, waited] {
+        if (generation != modalGeneration()) {
+            *poll = nullptr;
+            return;
+        }
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal) {
-            QAbstractButton* button = modal->findChild<QAbstractButton*>(buttonName);
-            if (!button) {
-                for (QAbstractButton* candidate : modal->findChildren<QAbstractButton*>()) {
-                    if (candidate->text().remove(QLatin1Char('&')) == buttonName) {
-                        button = candidate;
-                        break;
-                    }
+        // A user acts on a dialog once it is shown and active; windows that fill themselves on activation
+        // are only complete then. Give activation a moment, but never wait forever.
+        if (!modal || !modal->isVisible() || (!modal->isActiveWindow() && ++*waited < 50)) {
+            QTimer::singleShot(10, *poll);
+            return;
+        }
+        --pendingModalActions();
+        action(modal);
+        *poll = nullptr;
+    };
+    QTimer::singleShot(10, *poll);
+}
+
+void AppFixture::answerNextModal(const QString& buttonName, QMap<QString, QString>* texts) {
+    onNextModal([buttonName, texts](QWidget* modal) {
+        if (texts) {
+            for (QLabel* l : modal->findChildren<QLabel*>()) {
+                texts->insert(l->objectName(), l->text());
+            }
+            for (QPushButton* b : modal->findChildren<QPushButton*>()) {
+                texts->insert(b->objectName(), b->text());
+            }
+            texts->insert(QStringLiteral("window"), modal->objectName());
+        }
+        QAbstractButton* button = modal->findChild<QAbstractButton*>(buttonName);
+        if (!button) {
+            for (QAbstractButton* candidate : modal->findChildren<QAbstractButton*>()) {
+                if (candidate->text().remove(QLatin1Char('&')) == buttonName) {
+                    button = candidate;
+                    break;
                 }
             }
-            if (button && button->isVisible()) {
-                timer->stop();
-                timer->deleteLater();
-                delete elapsed;
-                button->click();
-                return;
-            }
         }
-        if (elapsed->elapsed() > timeoutMs) {
-            timer->stop();
-            timer->deleteLater();
-            delete elapsed;
+        if (button) {
+            QTest::mouseClick(button, Qt::LeftButton);
+        } else {
+            modal->close();
         }
     });
-    timer->start();
+}
+
+int AppFixture::dropPendingModalActions() {
+    const int left = pendingModalActions();
+    pendingModalActions() = 0;
+    ++modalGeneration();
+    return left;
 }

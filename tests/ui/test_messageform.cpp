@@ -1,6 +1,7 @@
 #include "app/Forms.h"
 #include "app/MainFormUnit.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/WindowTestMain.h"
 #include "ui/InfoUnit.h"
 #include "ui/XMLMessage.h"
 
@@ -52,7 +53,7 @@ void TestMessageForm::layout() {
     QSize size;
     QPoint at;
     bool abortFocused = false;
-    QTimer::singleShot(100, [&] {
+    AppFixture::onNextModal([&](QWidget*) {
         label = ui->MsgBoxLabel->geometry();
         abort = ui->AbortBtn->geometry();
         ok = ui->OKBtn->geometry();
@@ -93,7 +94,7 @@ void TestMessageForm::infoWindow() {
     QVERIFY(app.start());
     QVERIFY(!(InfoForm->windowFlags() & Qt::WindowCloseButtonHint));
     QString first;
-    QTimer::singleShot(100, [&] {
+    AppFixture::onNextModal([&](QWidget*) {
         first = InfoForm->findChild<QTextBrowser*>("browser")->toPlainText();
         QTest::keyClick(InfoForm, Qt::Key_Escape); // does not close
         QTimer::singleShot(50, [] { InfoForm->findChild<QPushButton*>("OKBtn")->click(); });
@@ -106,7 +107,7 @@ void TestMessageForm::infoWindow() {
 
     QFile::remove(app.dataFolder() + QStringLiteral("Help.html"));
     QString missing;
-    QTimer::singleShot(100, [&] {
+    AppFixture::onNextModal([&](QWidget*) {
         missing = InfoForm->findChild<QTextBrowser*>("browser")->toPlainText();
         InfoForm->findChild<QPushButton*>("OKBtn")->click();
     });
@@ -114,5 +115,5 @@ void TestMessageForm::infoWindow() {
     QVERIFY(missing.contains(QStringLiteral("Seite nicht gefunden")));
 }
 
-QTEST_MAIN(TestMessageForm)
+SKYLATHE_WINDOW_TEST_MAIN(TestMessageForm)
 #include "test_messageform.moc"

@@ -1,5 +1,6 @@
 #include "app/MainFormUnit.h"
 
+#include "app/ApplicationIcon.h"
 #include "app/DataPackage.h"
 #include "app/DisplayFont.h"
 #include "app/FindGameFolder.h"
@@ -7,6 +8,7 @@
 #include "app/GameFolderBrowser.h"
 #include "app/ImageCollection.h"
 #include "app/MainFormHelpIds.h"
+#include "app/ProgramFolder.h"
 #include "app/Services.h"
 #include "data/DataPreparation.h"
 #include "data/Folders.h"
@@ -126,6 +128,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui::TMainFor
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kWindowWidth, kWindowHeight);
     setAttribute(Qt::WA_QuitOnClose, true);
+    setWindowIcon(ApplicationIcon());
 
     QPalette parchment = palette();
     parchment.setColor(QPalette::Window, QColor(236, 210, 164));
@@ -168,9 +171,9 @@ void TMainForm::FormCreate() {
     const QString separator = QLocale::system().decimalPoint().left(10);
     DecimalSeparatorIsPoint = separator == QStringLiteral(".");
 
-    // 2. Folders beside the executable.
-    const QString programFolder =
-        programFolderOverride().isEmpty() ? QCoreApplication::applicationDirPath() : programFolderOverride();
+    // 2. Folders beside the executable, or in the user's data location for an installed program.
+    const QString programFolder = ProgramFolderFor(
+        programFolderOverride().isEmpty() ? QCoreApplication::applicationDirPath() : programFolderOverride());
     const Folders derived = Folders::ForProgramFolder(programFolder);
     Folders& folders = AppFolders();
     folders.ProgramFolder = derived.ProgramFolder;

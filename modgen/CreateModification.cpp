@@ -2,6 +2,7 @@
 
 #include "app/ImageCollection.h"
 #include "app/Services.h"
+#include "data/DataFiles.h"
 #include "data/Error.h"
 #include "data/Folders.h"
 #include "data/ModTexts.h"
@@ -52,8 +53,8 @@ bool CreateModification(const GenerationContext& context) {
     const QString& dataFolder = context.dataFolder;
 
     // Everything that can be wrong with the inputs shows up before the first write.
-    const XmlDocument workingFile = loadWithRoot(dataFolder + QStringLiteral("AirShipFull.xml"));
-    const XmlDocument mineFile = loadWithRoot(dataFolder + QStringLiteral("GasMines.xml"));
+    const XmlDocument workingFile = loadWithRoot(dataFolder + DataFile::Working);
+    const XmlDocument mineFile = loadWithRoot(dataFolder + DataFile::Mines);
     const QStringList assetLines = BuildAssetLines(
         workingFile, mineFile, AssetFileHeader{context.now, context.userName, context.version});
 
@@ -74,7 +75,7 @@ bool CreateModification(const GenerationContext& context) {
 
     WriteModTexts(dataFolder);
 
-    const QString assetFile = dataFolder + QStringLiteral("assets.xml");
+    const QString assetFile = dataFolder + DataFile::Assets;
     WriteTextLines(assetFile, assetLines);
     FormatXmlFile(assetFile);
 

@@ -10,10 +10,12 @@
 
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QFile>
 #include <QFontInfo>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -124,6 +126,7 @@ private Q_SLOTS:
     void labelsDrawInTheDisplayFont_data();
     void labelsDrawInTheDisplayFont();
     void gameNoticeFitsItsLabel();
+    void helpPanelHoldsAnyText();
     void darkSystemTheme();
 };
 
@@ -236,6 +239,57 @@ void TestLook::gameNoticeFitsItsLabel() {
     QVERIFY2(last < area.right() - 2, qPrintable(QString::number(area.right() - last)));
 }
 
+// A help record of any length and any characters shows as plain text inside the panel's fixed frame.
+void TestLook::helpPanelHoldsAnyText() {
+    AppFixture app;
+    const QString path = app.dataFolder() + QStringLiteral("Help.xml");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QString xml = QString::fromUtf8(file.readAll());
+    file.close();
+    const QString header =
+        QStringLiteral("<b>Kopf</b> & \"Zitat\" -- Дирижабль ") + QString(300, QLatin1Char('H'));
+    const QString text =
+        QStringLiteral("<i>kursiv?</i> & -- 'x' Ζέφυρος ").repeated(60) + QString(400, QLatin1Char('W'));
+    const auto escaped = [](const QString& plain) { return plain.toHtmlEscaped(); };
+    const qsizetype record = xml.indexOf(QStringLiteral("<GUID>107</GUID>"));
+    QVERIFY(record > 0);
+    for (const auto& [element, value] :
+         {std::pair{QStringLiteral("Header"), header}, std::pair{QStringLiteral("Text1"), text}}) {
+        const qsizetype start = xml.indexOf(QStringLiteral("<%1>").arg(element), record) + element.size() + 2;
+        const qsizetype end = xml.indexOf(QStringLiteral("</%1>").arg(element), start);
+        xml = xml.left(start) + escaped(value) + xml.mid(end);
+    }
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(xml.toUtf8());
+    file.close();
+
+    QVERIFY(app.start());
+    const QSize window = MainForm->size();
+    AppFixture::hover(AppFixture::findWidget(QStringLiteral("SaveBtn")));
+    auto* headerLabel = AppFixture::find<QLabel>(QStringLiteral("HelpHeaderLabel"));
+    auto* textLabel = AppFixture::find<QLabel>(QStringLiteral("HelpLabel"));
+    QCOMPARE(headerLabel->text(), header);
+    QVERIFY(textLabel->text().startsWith(text));
+    QCOMPARE(headerLabel->textFormat(), Qt::PlainText);
+    QCOMPARE(textLabel->textFormat(), Qt::PlainText);
+    QCOMPARE(headerLabel->geometry(), QRect(428, 372, 291, 21));
+    QCOMPARE(textLabel->geometry(), QRect(428, 396, 291, 178));
+    QCOMPARE(MainForm->size(), window);
+    // Nothing is drawn outside the panel: the window around it looks as it does with the panel empty.
+    const QRect panel = inWindow(AppFixture::findWidget(QStringLiteral("HelpShape")));
+    const auto outsidePanel = [&panel] {
+        QImage drawn = MainForm->grab().toImage();
+        QPainter cover(&drawn);
+        cover.fillRect(panel, Qt::black);
+        return drawn;
+    };
+    const QImage withText = outsidePanel();
+    headerLabel->clear();
+    textLabel->clear();
+    QCOMPARE(withText, outsidePanel());
+}
+
 // Under a dark desktop palette every text keeps the windows' own colours: at least 4.5:1 against its
 // background, measured in what is drawn.
 void TestLook::darkSystemTheme() {
@@ -243,7 +297,9 @@ void TestLook::darkSystemTheme() {
     QApplication::setPalette(darkSystemPalette());
     AppFixture app;
     QVERIFY(app.start());
+    AppFixture::hover(AppFixture::findWidget(QStringLiteral("ShipNameEdit")));
     AppFixture::hover(AppFixture::findWidget(QStringLiteral("SaveBtn")));
+    QVERIFY(!AppFixture::find<QLabel>(QStringLiteral("HelpLabel"))->text().trimmed().isEmpty());
 
     QStringList failures;
     const auto check = [&failures](const QString& what, const QImage& picture, const QRect& area) {

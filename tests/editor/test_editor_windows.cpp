@@ -532,7 +532,7 @@ private Q_SLOTS:
         nameEdit->setText(name);
         QRect dialog, screen, ok, abort;
         QString message;
-        OnNextModal([&](QWidget* modal) {
+        AppFixture::onNextModal([&](QWidget* modal) {
             dialog = modal->frameGeometry();
             screen = modal->screen()->availableGeometry();
             ok = QRect(control(modal, "OKBtn")->mapTo(modal, QPoint(0, 0)), control(modal, "OKBtn")->size());

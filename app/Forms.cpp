@@ -7,6 +7,7 @@
 #include "editor/ProductFormUnit.h"
 #include "editor/XMLInfoOrg.h"
 #include "modgen/GasFormUnit.h"
+#include "ui/DisplayLook.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/InfoUnit.h"
 #include "ui/XMLMessage.h"
@@ -19,6 +20,7 @@ TGasForm* GasForm = nullptr;
 TInfoForm* InfoForm = nullptr;
 
 bool CreateApplicationWindows() {
+    InstallDisplayLook();
     MainForm = new TMainForm;
     if (MainForm->startupAborted()) {
         delete MainForm;

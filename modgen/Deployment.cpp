@@ -5,25 +5,8 @@
 #include "modgen/FolderTree.h"
 #include "modgen/ModFolders.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
-
-namespace {
-
-QByteArray pngBytes(const ModIcon& icon, const QString& path) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (icon.image.isNull() || !icon.image.save(&buffer, "PNG")) {
-        throw SkylatheError(
-            QStringLiteral("Das Symbol „%1“ kann nicht als PNG-Datei „%2“ geschrieben werden.")
-                .arg(icon.name, QDir::toNativeSeparators(path)));
-    }
-    return bytes;
-}
-
-} // namespace
 
 const QStringList& ModIconNames() {
     static const QStringList names{
@@ -57,7 +40,12 @@ void DeployMod(const QString& dataFolder, const QString& modFolder, const QList<
     CreateFolderPath(iconFolder);
     for (const ModIcon& icon : icons) {
         const QString path = iconFolder + QLatin1Char('/') + icon.name + QStringLiteral(".png");
-        WriteFileAtomically(path, pngBytes(icon, path));
+        if (icon.png.isEmpty()) {
+            throw SkylatheError(
+                QStringLiteral("Das Symbol „%1“ kann nicht als PNG-Datei „%2“ geschrieben werden.")
+                    .arg(icon.name, QDir::toNativeSeparators(path)));
+        }
+        WriteFileAtomically(path, icon.png);
     }
 
     RemoveFolderTree(modFolder + kYardModName);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QImage>
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -9,13 +9,13 @@
 const QStringList& ModIconNames();
 
 struct ModIcon {
-    QString name; // file name without ".png"
-    QImage image; // 128 × 128
+    QString name;   // file name without ".png"
+    QByteArray png; // 128 × 128
 };
 
 // Places the generated mod and the companion yard mod in the mods folder, in this order: the asset folder
 // wiped and recreated with dataFolder's "assets.xml"; the text folder with "texts_german.xml"; the icon
-// folder with the icons as PNG files (other files in both folders stay); the installed yard mod replaced
+// folder with the icons' PNG files (other files in both folders stay); the installed yard mod replaced
 // by a fresh copy of the data folder's one (skipping what fails to copy; the switched-off "-" forms are
 // never touched); finally the intermediate "assets.xml" removed from the data folder. Throws
 // SkylatheError when a folder cannot be created or a file of the mod cannot be written.

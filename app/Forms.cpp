@@ -6,7 +6,7 @@
 #include "editor/ProductFormUnit.h"
 #include "editor/XMLInfoOrg.h"
 #include "modgen/GasFormUnit.h"
-#include "ui/ErrorDisplay.h"
+#include "ui/ErrorBoundary.h"
 #include "ui/InfoUnit.h"
 #include "ui/XMLMessage.h"
 
@@ -43,7 +43,7 @@ void CreateDialogWindows() {
     MessageForm = new TMessageForm(MainForm);
     ProductForm = new TProductForm(MainForm);
     // The picker's tiles come from the unpacked catalogue.
-    RunWithErrorDisplay([] {
+    ErrorBoundary::run([] {
         ProductForm->FormCreate(
             PickerProducts(XmlDocument::load(AppFolders().DataFolder + QStringLiteral("ProductList.xml"))));
     });

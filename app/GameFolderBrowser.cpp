@@ -1,70 +1,59 @@
 #include "app/GameFolderBrowser.h"
 
-#include <QDialogButtonBox>
-#include <QDir>
-#include <QFileSystemModel>
-#include <QHeaderView>
-#include <QItemSelectionModel>
+#include <QFileDialog>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QTreeView>
-#include <QVBoxLayout>
 
-GameFolderBrowser::GameFolderBrowser(const QString& descriptionText, QWidget* parent)
-    : QDialog(parent), m_model(new QFileSystemModel(this)), m_tree(new QTreeView(this)), m_okButton(nullptr) {
-    setObjectName(QStringLiteral("GameFolderBrowser"));
-    setWindowTitle(QStringLiteral("Ordner suchen"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    resize(420, 460);
+#include <vector>
 
-    auto* description = new QLabel(descriptionText.trimmed(), this);
-    description->setObjectName(QStringLiteral("DescriptionLabel"));
-    description->setWordWrap(true);
+namespace {
 
-    m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    m_model->setReadOnly(true);
-    m_model->setRootPath(QDir::rootPath());
-
-    // The whole file system stays reachable; the tree opens at the user's home folder.
-    m_tree->setObjectName(QStringLiteral("FolderTree"));
-    m_tree->setModel(m_model);
-    m_tree->setRootIndex(m_model->index(QDir::rootPath()));
-    for (int column = 1; column < m_model->columnCount(); ++column) {
-        m_tree->hideColumn(column);
+// Moves every item of the grid one row down, so that row 0 is free for the description.
+void FreeFirstRow(QGridLayout* grid) {
+    struct Placed {
+        QLayoutItem* item;
+        int row, column, rowSpan, columnSpan;
+    };
+    std::vector<Placed> items;
+    while (grid->count() > 0) {
+        int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+        grid->getItemPosition(grid->count() - 1, &row, &column, &rowSpan, &columnSpan);
+        items.push_back({grid->takeAt(grid->count() - 1), row, column, rowSpan, columnSpan});
     }
-    m_tree->header()->hide();
-    m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
-    const QModelIndex home = m_model->index(QDir::homePath());
-    m_tree->expand(home);
-    m_tree->scrollTo(home, QAbstractItemView::PositionAtTop);
-    m_tree->setCurrentIndex(QModelIndex());
-    m_tree->clearSelection();
-
-    auto* buttons = new QDialogButtonBox(this);
-    m_okButton = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    m_okButton->setObjectName(QStringLiteral("OkButton"));
-    QPushButton* cancel = buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_tree->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &GameFolderBrowser::updateOkButton);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(description);
-    layout->addWidget(m_tree, 1);
-    layout->addWidget(buttons);
-    updateOkButton();
+    for (auto it = items.rbegin(); it != items.rend(); ++it) {
+        grid->addItem(it->item, it->row + 1, it->column, it->rowSpan, it->columnSpan);
+    }
 }
 
-QString GameFolderBrowser::selectedFolder() const {
-    const QModelIndexList rows = m_tree->selectionModel()->selectedRows();
-    return rows.isEmpty() ? QString() : m_model->filePath(rows.first());
-}
+} // namespace
 
-void GameFolderBrowser::updateOkButton() {
-    m_okButton->setEnabled(!selectedFolder().isEmpty());
+QFileDialog* CreateGameFolderDialog(const QString& descriptionText, const QString& startFolder,
+                                    QWidget* parent) {
+    const QString oneLine = descriptionText.simplified();
+    auto* dialog = new QFileDialog(parent, oneLine, startFolder);
+    dialog->setObjectName(QStringLiteral("GameFolderBrowser"));
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly, true);
+    // Choosing only: no button for a new folder, no renaming or deleting from the list.
+    dialog->setOption(QFileDialog::ReadOnly, true);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    // Steam and Wine keep their folders below hidden ones (~/.steam, ~/.local/share, ~/.wine).
+    dialog->setFilter(dialog->filter() | QDir::Hidden);
+    dialog->setLabelText(QFileDialog::Accept, QStringLiteral("Auswählen"));
+    dialog->setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
+    dialog->setLabelText(QFileDialog::FileName, QStringLiteral("Ordner:"));
+    dialog->setLabelText(QFileDialog::LookIn, QStringLiteral("Suchen in:"));
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog->layout())) {
+        auto* description = new QLabel(descriptionText.trimmed(), dialog);
+        description->setObjectName(QStringLiteral("DescriptionLabel"));
+        description->setTextFormat(Qt::PlainText);
+        description->setWordWrap(true);
+        FreeFirstRow(grid);
+        grid->addWidget(description, 0, 0, 1, grid->columnCount());
+        dialog->setWindowTitle(QStringLiteral("Spielverzeichnis auswählen"));
+    }
+    return dialog;
 }
 
 void DialogGameFolderUi::showStartError(const QString& caption, const QString& text) {
@@ -73,7 +62,12 @@ void DialogGameFolderUi::showStartError(const QString& caption, const QString& t
     box.exec();
 }
 
-QString DialogGameFolderUi::browseForGameFolder(const QString& descriptionText) {
-    GameFolderBrowser browser(descriptionText, m_owner);
-    return browser.exec() == QDialog::Accepted ? browser.selectedFolder() : QString();
+QString DialogGameFolderUi::browseForGameFolder(const QString& descriptionText, const QString& startFolder) {
+    QFileDialog* dialog = CreateGameFolderDialog(descriptionText, startFolder, m_owner);
+    QString chosen;
+    if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()) {
+        chosen = dialog->selectedFiles().constFirst();
+    }
+    delete dialog;
+    return chosen;
 }

@@ -2,37 +2,22 @@
 
 #include "app/FindGameFolder.h"
 
-#include <QDialog>
+class QFileDialog;
+class QWidget;
 
-class QFileSystemModel;
-class QPushButton;
-class QTreeView;
-
-// The folder browser of the game discovery: the description text above a tree of folders only, starting
-// at the user's home folder with nothing selected, and the buttons "OK" and "Abbrechen". There is no
-// button for making a new folder.
-class GameFolderBrowser : public QDialog {
-    Q_OBJECT
-public:
-    explicit GameFolderBrowser(const QString& descriptionText, QWidget* parent = nullptr);
-
-    // The folder selected in the tree; empty while nothing is selected.
-    QString selectedFolder() const;
-
-private:
-    void updateOkButton();
-
-    QFileSystemModel* m_model;
-    QTreeView* m_tree;
-    QPushButton* m_okButton;
-};
+// The folder browser of the game discovery: Qt's own folder dialog (the desktop's portal where one runs),
+// with hidden folders shown and a field to type a path, so that Steam's and Wine's folders below the
+// home folder can be reached. Where Qt draws the dialog itself, the description text stands above it
+// ("DescriptionLabel"); the desktop's own dialog carries it in its title.
+QFileDialog* CreateGameFolderDialog(const QString& descriptionText, const QString& startFolder,
+                                    QWidget* parent = nullptr);
 
 // The discovery's user interface with the program's windows: critical message boxes and the browser.
 class DialogGameFolderUi : public GameFolderUi {
 public:
     explicit DialogGameFolderUi(QWidget* owner = nullptr) : m_owner(owner) {}
     void showStartError(const QString& caption, const QString& text) override;
-    QString browseForGameFolder(const QString& descriptionText) override;
+    QString browseForGameFolder(const QString& descriptionText, const QString& startFolder) override;
 
 private:
     QWidget* m_owner;

@@ -1,7 +1,7 @@
 // Connects the main window's editor controls to their handlers.
 #include "app/MainFormUnit.h"
 #include "data/ValueFields.h"
-#include "ui/ErrorDisplay.h"
+#include "ui/ErrorBoundary.h"
 #include "ui/WindowControls.h"
 #include "ui_MainFormUnit.h"
 
@@ -15,19 +15,19 @@ void TMainForm::connectEditorHandlers() {
     ui->ShipView->setSortingEnabled(false);
 
     connect(ui->ShipView, &QTreeWidget::itemClicked, this,
-            [this] { RunEditorAction([this] { ShipViewClick(); }); });
+            [this] { ErrorBoundary::run([this] { ShipViewClick(); }); });
     connectPictureClick(ui->HeliumGasImage, [this] { HeliumGasImageClick(); });
     connectPictureClick(ui->ArcticGasImage, [this] { ArcticGasImageClick(); });
 
     WindowControls c(this);
     for (const ValueField& field : ValueFields()) {
         connect(c.box(field.box), &ValueBox::changed, this,
-                [this] { RunEditorAction([this] { UNIClick(); }); });
+                [this] { ErrorBoundary::run([this] { UNIClick(); }); });
     }
     for (int i = 0; i < 7; ++i) {
         const QString digit = QString::number(i);
         connect(c.box(QStringLiteral("CostSpin") + digit), &ValueBox::changed, this,
-                [this] { RunEditorAction([this] { UNIClick(); }); });
+                [this] { ErrorBoundary::run([this] { UNIClick(); }); });
         const QString arrow = QStringLiteral("ChangeCostImage") + digit;
         connectPictureClick(c.widget(arrow), [this, arrow] {
             ClickedImageName = arrow;
@@ -35,13 +35,13 @@ void TMainForm::connectEditorHandlers() {
         });
     }
     connect(ui->ForwardSpeed, &ValueBox::valueChanged, this,
-            [this] { RunEditorAction([this] { ForwardSpeedChangeValue(); }); });
+            [this] { ErrorBoundary::run([this] { ForwardSpeedChangeValue(); }); });
     connect(ui->ShipNameEdit, &QLineEdit::textChanged, this,
-            [this] { RunEditorAction([this] { ShipNameEditChange(); }); });
+            [this] { ErrorBoundary::run([this] { ShipNameEditChange(); }); });
     connectPictureClick(ui->CostLabel0, [this] { UNIClick(); });
 
     connect(ui->SaveBtn, &QPushButton::clicked, this,
-            [this] { RunEditorAction([this] { SaveBtnClick(); }); });
+            [this] { ErrorBoundary::run([this] { SaveBtnClick(); }); });
     connectPictureClick(ui->SingleResetImage, [this] { SingleResetImageClick(); });
     connectPictureClick(ui->FullResetImage, [this] { FullResetImageClick(); });
     for (QLabel* list : {ui->ImagePanelNameCost, ui->ImagePanelNameDetail}) {

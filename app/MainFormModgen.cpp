@@ -3,6 +3,8 @@
 #include "app/MainFormUnit.h"
 #include "app/ProgramGeneration.h"
 #include "modgen/GasFormUnit.h"
+#include "ui/ErrorBoundary.h"
+#include "ui_MainFormUnit.h"
 
 #include <QPushButton>
 
@@ -18,10 +20,8 @@ void TMainForm::AddGasBuffToMinesBtnClick() {
 }
 
 void TMainForm::connectModgenHandlers() {
-    if (auto* button = findChild<QPushButton*>(QStringLiteral("CreateModBtn"))) {
-        connect(button, &QPushButton::clicked, this, &TMainForm::CreateModBtnClick);
-    }
-    if (auto* button = findChild<QPushButton*>(QStringLiteral("AddGasBuffToMinesBtn"))) {
-        connect(button, &QPushButton::clicked, this, &TMainForm::AddGasBuffToMinesBtnClick);
-    }
+    connect(ui->CreateModBtn, &QPushButton::clicked, this,
+            [this] { ErrorBoundary::run([this] { CreateModBtnClick(); }); });
+    connect(ui->AddGasBuffToMinesBtn, &QPushButton::clicked, this,
+            [this] { ErrorBoundary::run([this] { AddGasBuffToMinesBtnClick(); }); });
 }

@@ -1,5 +1,6 @@
 #include "app/MainFormUnit.h"
 
+#include "app/ApplicationIcon.h"
 #include "app/DataPackage.h"
 #include "app/DisplayFont.h"
 #include "app/FindGameFolder.h"
@@ -7,10 +8,11 @@
 #include "app/GameFolderBrowser.h"
 #include "app/ImageCollection.h"
 #include "app/MainFormHelpIds.h"
+#include "app/ProgramFolder.h"
 #include "app/Services.h"
 #include "data/DataPreparation.h"
 #include "data/Folders.h"
-#include "ui/ErrorDisplay.h"
+#include "ui/ErrorBoundary.h"
 #include "ui/HoverHelp.h"
 #include "ui/InfoUnit.h"
 #include "ui/XMLMessage.h"
@@ -126,6 +128,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui::TMainFor
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kWindowWidth, kWindowHeight);
     setAttribute(Qt::WA_QuitOnClose, true);
+    setWindowIcon(ApplicationIcon());
 
     QPalette parchment = palette();
     parchment.setColor(QPalette::Window, QColor(236, 210, 164));
@@ -139,9 +142,9 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui::TMainFor
     ui->MakeData->setFocus();
     ui->ShipInfoMemo->installEventFilter(this);
     connect(ui->CloseBtn, &QPushButton::clicked, this,
-            [this] { RunWithErrorDisplay([this] { CloseBtnClick(); }); });
+            [this] { ErrorBoundary::run([this] { CloseBtnClick(); }); });
     connect(ui->MakeData, &QPushButton::clicked, this,
-            [this] { RunWithErrorDisplay([this] { MakeDataClick(); }); });
+            [this] { ErrorBoundary::run([this] { MakeDataClick(); }); });
     connectPictureClick(ui->HelpImage, [this] { HelpImageClick(); });
 
     m_hoverHelp = new HoverHelp(ui->centralwidget, MainFormHelpIds(), ui->HelpHeaderLabel, ui->HelpLabel);
@@ -168,9 +171,9 @@ void TMainForm::FormCreate() {
     const QString separator = QLocale::system().decimalPoint().left(10);
     DecimalSeparatorIsPoint = separator == QStringLiteral(".");
 
-    // 2. Folders beside the executable.
-    const QString programFolder =
-        programFolderOverride().isEmpty() ? QCoreApplication::applicationDirPath() : programFolderOverride();
+    // 2. Folders beside the executable, or in the user's data location for an installed program.
+    const QString programFolder = ProgramFolderFor(
+        programFolderOverride().isEmpty() ? QCoreApplication::applicationDirPath() : programFolderOverride());
     const Folders derived = Folders::ForProgramFolder(programFolder);
     Folders& folders = AppFolders();
     folders.ProgramFolder = derived.ProgramFolder;
@@ -195,7 +198,7 @@ void TMainForm::FormCreate() {
     InstallDisplayFont(this);
 
     // 6. to 12.: each step that fails is reported and start-up goes on, so the window always opens.
-    RunWithErrorDisplay([&] {
+    ErrorBoundary::run([&] {
         m_hoverHelp->setHelpDocument(XmlDocument::load(folders.DataFolder + QStringLiteral("Help.xml")));
     });
 
@@ -206,7 +209,7 @@ void TMainForm::FormCreate() {
     ui->HeliumGasImage->setPixmap(PixmapFromCollection(QStringLiteral("HeliumgasSelected"), 100, 100));
     ui->ArcticGasImage->setPixmap(PixmapFromCollection(QStringLiteral("Arcticgas"), 100, 100));
 
-    RunWithErrorDisplay([this] {
+    ErrorBoundary::run([this] {
         FillShipList();
         if (ui->ShipView->topLevelItemCount() > 0) {
             ui->ShipView->setCurrentItem(ui->ShipView->topLevelItem(0));
@@ -221,7 +224,7 @@ void TMainForm::FormCreate() {
         ui->Background->adjustSize();
     ui->Background->lower();
 
-    RunWithErrorDisplay([this] { ui->Version->setText(GetProgramVersion()); });
+    ErrorBoundary::run([this] { ui->Version->setText(GetProgramVersion()); });
 }
 
 void TMainForm::ProzessTimerTimer() {
@@ -283,7 +286,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         if (found != m_pictureClicks.constEnd() && widget && widget->isEnabled() &&
             mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint())) {
             const std::function<void()> handler = found.value();
-            RunWithErrorDisplay(handler);
+            ErrorBoundary::run(handler);
             return true;
         }
         break;

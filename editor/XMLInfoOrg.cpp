@@ -2,7 +2,7 @@
 
 #include "data/ValueFields.h"
 #include "editor/ShipRecord.h"
-#include "ui/ErrorDisplay.h"
+#include "ui/ErrorBoundary.h"
 #include "ui/WindowControls.h"
 #include "ui_XMLInfoOrg.h"
 
@@ -24,7 +24,7 @@ TOrgDataForm::~TOrgDataForm() {
 bool TOrgDataForm::event(QEvent* e) {
     const bool handled = QDialog::event(e);
     if (e->type() == QEvent::WindowActivate) {
-        RunEditorAction([this] { FormActivate(); });
+        ErrorBoundary::run([this] { FormActivate(); });
     }
     return handled;
 }

@@ -4,6 +4,7 @@
 #include "data/Error.h"
 #include "data/Folders.h"
 #include "modgen/MineTable.h"
+#include "ui/ErrorBoundary.h"
 #include "ui_GasFormUnit.h"
 
 #include <QApplication>
@@ -48,7 +49,8 @@ TGasForm::TGasForm(QWidget* parent) : QDialog(parent), ui(new Ui::TGasForm) {
         caption->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
     ui->GasImage->setPixmap(PixmapFromCollection(QStringLiteral("icon_gas_buff"), 96, 96));
-    connect(ui->CloseBtn, &QPushButton::clicked, this, &TGasForm::CloseBtnClick);
+    connect(ui->CloseBtn, &QPushButton::clicked, this,
+            [this] { ErrorBoundary::run([this] { CloseBtnClick(); }); });
     FormCreate();
 }
 
@@ -161,7 +163,7 @@ bool TGasForm::eventFilter(QObject* watched, QEvent* event) {
                     &TGasForm::CoalMineImageClick, &TGasForm::IronMineImageClick,
                     &TGasForm::CopperMIneImageClick, &TGasForm::TinMineImageClick,
                     &TGasForm::GoldMineImageClick};
-                (this->*kHandlers[i])();
+                ErrorBoundary::run([this, i] { (this->*kHandlers[i])(); });
                 return true;
             }
         }

@@ -1,4 +1,5 @@
 // skylathe-cli: the editor's headless operations for scripts, the build and CI.
+#include "app/InformationOptions.h"
 #include "tools/Commands.h"
 
 #include <QCoreApplication>
@@ -13,7 +14,9 @@ const char* const kUsage =
     "  skylathe-cli unpack <ProgramFolder>                   <ProgramFolder>/XMLD aus dem Datenpaket "
     "anlegen\n"
     "  skylathe-cli generate <DataFolder> <ModFolder>        die Modifikation in den Mod-Ordner schreiben\n"
-    "  skylathe-cli format <Datei>…                          XML-Dateien im Programmformat einrücken\n";
+    "  skylathe-cli format <Datei>…                          XML-Dateien im Programmformat einrücken\n"
+    "  skylathe-cli --version                                die Programmversion ausgeben\n"
+    "  skylathe-cli --help                                   diese Hilfe ausgeben\n";
 }
 
 void PrintError(const QString& message) {
@@ -22,6 +25,9 @@ void PrintError(const QString& message) {
 }
 
 int main(int argc, char* argv[]) {
+    if (argc > 1 && AnswerInformationOption(argv[1], kUsage)) {
+        return 0;
+    }
     // No command draws anything (the mod's pictures are made when the program is built), so no display,
     // platform plugin or font set-up is needed.
     QCoreApplication app(argc, argv);

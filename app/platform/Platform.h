@@ -52,6 +52,24 @@ enum class InstallKey {
 // The "InstallDir" value of the key, unchanged; empty when the key or the value is missing.
 std::string ReadInstallDir(InstallKey key);
 
+// One stored "InstallDir" value and the Wine prefix whose registry holds it (empty for the system's own
+// key, whose value names a folder of this system).
+struct InstallDirValue {
+    std::string value;
+    std::string winePrefix;
+};
+// Every place the key is kept, in the order they are consulted: the system's own key first (on Linux its
+// stand-in file), then, on Linux, the registry of every Wine and Proton prefix of the player. Empty
+// values are left out.
+std::vector<InstallDirValue> ReadInstallDirs(InstallKey key);
+
+// The folder of this system that a Windows path of the prefix names, through the prefix's drive links;
+// empty when it names none (no drive letter, an unmapped drive). Linux only; empty on Windows.
+std::string MapWinePath(const std::string& winePrefix, const std::string& windowsPath);
+
+// The player's Steam library folders (Linux: native, Flatpak and Snap Steam); empty where there are none.
+std::vector<std::string> SteamLibraryFolders();
+
 // ---- single-instance guard ---------------------------------------------------------------------------
 enum class GuardResult { Acquired, AlreadyRunning };
 // Takes the system-wide token "Skylathe" for this process and keeps it until the process ends.

@@ -1,7 +1,9 @@
 #include "app/platform/Platform.h"
 
-#include <tlhelp32.h>
+// <windows.h> first: <tlhelp32.h> relies on its types.
 #include <windows.h>
+
+#include <tlhelp32.h>
 
 #include <memory>
 
@@ -193,6 +195,22 @@ std::string ReadInstallDir(InstallKey which) {
     Key key = OpenKey(HKEY_LOCAL_MACHINE, which == InstallKey::Publisher ? kPublisherKey : kLauncherKey,
                       KEY_READ | KEY_WOW64_32KEY);
     return key ? ReadString(key.get(), L"InstallDir") : std::string();
+}
+
+std::vector<InstallDirValue> ReadInstallDirs(InstallKey which) {
+    std::string value = ReadInstallDir(which);
+    if (value.empty()) {
+        return {};
+    }
+    return {InstallDirValue{std::move(value), std::string()}};
+}
+
+std::string MapWinePath(const std::string&, const std::string&) {
+    return {};
+}
+
+std::vector<std::string> SteamLibraryFolders() {
+    return {};
 }
 
 GuardResult AcquireSingleInstanceGuard() {

@@ -9,7 +9,7 @@ struct PrintingUi : GameFolderUi {
     void showStartError(const QString& caption, const QString& text) override {
         std::printf("%s\n", qPrintable(caption + "|" + text));
     }
-    QString browseForGameFolder(const QString&) override { return {}; }
+    QString browseForGameFolder(const QString&, const QString&) override { return {}; }
 };
 } // namespace
 

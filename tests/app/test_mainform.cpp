@@ -1,12 +1,14 @@
 #include "app/Forms.h"
 #include "app/MainFormUnit.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/WindowTestMain.h"
 #include "ui/ValueBox.h"
 
 #include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
@@ -24,6 +26,8 @@ private Q_SLOTS:
     void valueBoxes_data();
     void valueBoxes();
     void stepping();
+    void typedFraction_data();
+    void typedFraction();
     void heldArrow_data();
     void heldArrow();
     void hoverHelp();
@@ -143,9 +147,9 @@ void TestMainForm::valueBoxes_data() {
     QTest::addColumn<int>("maxLength");
     QTest::addColumn<bool>("repeat");
     QTest::newRow("ForwardSpeed") << "ForwardSpeed" << 0.1 << 125.0 << 0.1 << 1.0 << 2 << 4 << true;
-    QTest::newRow("CargoFullFactor") << "CargoFullFactor" << 0.1 << 1.0 << 0.1 << 1.0 << 1 << 2 << true;
+    QTest::newRow("CargoFullFactor") << "CargoFullFactor" << 0.1 << 1.0 << 0.1 << 1.0 << 1 << 3 << true;
     QTest::newRow("SessionTransferSpeedFactor")
-        << "SessionTransferSpeedFactor" << 0.1 << 5.0 << 0.1 << 0.5 << 1 << 2 << true;
+        << "SessionTransferSpeedFactor" << 0.1 << 5.0 << 0.1 << 0.5 << 1 << 3 << true;
     QTest::newRow("TradeShipPoints") << "TradeShipPoints" << 0.0 << 250.0 << 1.0 << 5.0 << 0 << 3 << true;
     QTest::newRow("AirShipPoints") << "AirShipPoints" << 0.0 << 250.0 << 1.0 << 5.0 << 0 << 3 << true;
     QTest::newRow("ShipMaintenance") << "ShipMaintenance" << 1.0 << 2500.0 << 1.0 << 10.0 << 0 << 4 << true;
@@ -210,6 +214,53 @@ void TestMainForm::stepping() {
     factor->setFocus();
     QTest::keyClick(factor, Qt::Key_Up);
     QCOMPARE(factor->text(), QStringLiteral("0.6"));
+}
+
+void TestMainForm::typedFraction_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("cargo German") << "CargoFullFactor"
+                                  << "de_DE"
+                                  << "0,5"
+                                  << "0,5";
+    QTest::newRow("cargo English") << "CargoFullFactor"
+                                   << "en_US"
+                                   << "0.4"
+                                   << "0.4";
+    QTest::newRow("cargo too long") << "CargoFullFactor"
+                                    << "de_DE"
+                                    << "0,55"
+                                    << "0,5";
+    QTest::newRow("session German") << "SessionTransferSpeedFactor"
+                                    << "de_DE"
+                                    << "2,5"
+                                    << "2,5";
+    QTest::newRow("session English") << "SessionTransferSpeedFactor"
+                                     << "en_US"
+                                     << "0.4"
+                                     << "0.4";
+}
+
+// A factor box holds every value of its range as typed, separator included.
+void TestMainForm::typedFraction() {
+    QFETCH(QString, name);
+    QFETCH(QString, locale);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    const QLocale previous;
+    QLocale::setDefault(QLocale(locale));
+    const auto restore = qScopeGuard([&previous] { QLocale::setDefault(previous); });
+    AppFixture app;
+    QVERIFY(app.start());
+    auto* box = AppFixture::find<ValueBox>(name);
+    box->setText(QString());
+    box->setFocus();
+    QTest::keyClicks(box, typed);
+    QCOMPARE(box->text(), shown);
+    QTest::keyClick(box, Qt::Key_Tab);
+    QCOMPARE(box->text(), shown);
 }
 
 void TestMainForm::heldArrow_data() {
@@ -373,5 +424,5 @@ void TestMainForm::gameWatchShowsLabel() {
     QTRY_VERIFY_WITH_TIMEOUT(!label->isVisible(), 500);
 }
 
-QTEST_MAIN(TestMainForm)
+SKYLATHE_WINDOW_TEST_MAIN(TestMainForm)
 #include "test_mainform.moc"

@@ -2,13 +2,16 @@
 #include "app/FindGameFolder.h"
 #include "app/GameFolderBrowser.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
-#include <QFileSystemModel>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QTreeView>
+#include <QToolButton>
 #include <QtTest>
 
 class TestShellGui : public QObject {
@@ -21,9 +24,9 @@ private Q_SLOTS:
 
 namespace {
 // Answers the browser once it is shown, as a user would.
-void WhenBrowserShows(std::function<void(GameFolderBrowser*)> act) {
+void WhenBrowserShows(std::function<void(QFileDialog*)> act) {
     QTimer::singleShot(0, [act] {
-        auto* browser = qobject_cast<GameFolderBrowser*>(QApplication::activeModalWidget());
+        auto* browser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (browser == nullptr) {
             WhenBrowserShows(act);
             return;
@@ -34,31 +37,49 @@ void WhenBrowserShows(std::function<void(GameFolderBrowser*)> act) {
 } // namespace
 
 void TestShellGui::browserChoosesFolder() {
+    // The game lies below a hidden folder, as Steam's and Wine's do; the user types part of the path.
     QTemporaryDir dir;
-    QString chosenCheck;
-    WhenBrowserShows([&](GameFolderBrowser* browser) {
-        QCOMPARE(browser->findChild<QLabel*>("DescriptionLabel")->text(),
-                 GameFolderTexts::browserDescription().trimmed());
-        auto* ok = browser->findChild<QPushButton*>("OkButton");
-        auto* tree = browser->findChild<QTreeView*>("FolderTree");
-        QVERIFY(!ok->isEnabled()); // nothing preselected
-        QVERIFY(tree->selectionModel()->selectedRows().isEmpty());
-        auto* model = qobject_cast<QFileSystemModel*>(tree->model());
-        tree->setCurrentIndex(model->index(dir.path()));
-        QVERIFY(ok->isEnabled());
-        chosenCheck = browser->selectedFolder();
-        ok->click();
+    const QString steam = dir.path() + "/.steam/steam/steamapps/common";
+    QVERIFY(QDir().mkpath(steam + "/Velmora"));
+    // What the user sees is collected while the dialog is open and checked once it has closed.
+    QString objectName, description, startFolder;
+    bool dirsOnly = false, newFolderOffered = true;
+    QStringList listed;
+    WhenBrowserShows([&](QFileDialog* browser) {
+        objectName = browser->objectName();
+        if (auto* label = browser->findChild<QLabel*>("DescriptionLabel"))
+            description = label->text();
+        startFolder = browser->directory().absolutePath();
+        dirsOnly = browser->testOption(QFileDialog::ShowDirsOnly);
+        auto* newFolder = browser->findChild<QToolButton*>("newFolderButton");
+        newFolderOffered = newFolder == nullptr || (newFolder->isEnabled() && !newFolder->isHidden());
+        auto* view = browser->findChild<QAbstractItemView*>("listView");
+        if (!QTest::qWaitFor([view] { return view->model()->rowCount(view->rootIndex()) > 0; }))
+            qWarning("the folder list stayed empty");
+        for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+            listed << view->model()->index(row, 0, view->rootIndex()).data().toString();
+        auto* name = browser->findChild<QLineEdit*>("fileNameEdit");
+        name->setFocus();
+        QTest::keyClicks(name, ".steam/steam/steamapps/common/Velmora");
+        QTest::keyClick(name, Qt::Key_Return);
     });
     DialogGameFolderUi ui;
-    QCOMPARE(ui.browseForGameFolder(GameFolderTexts::browserDescription()), dir.path());
-    QCOMPARE(chosenCheck, dir.path());
+    QCOMPARE(ui.browseForGameFolder(GameFolderTexts::browserDescription(), dir.path()), steam + "/Velmora");
+    QCOMPARE(objectName, QStringLiteral("GameFolderBrowser"));
+    QCOMPARE(description, GameFolderTexts::browserDescription().trimmed());
+    QCOMPARE(startFolder, dir.path());
+    QVERIFY(dirsOnly);
+    QVERIFY(!newFolderOffered);
+    QCOMPARE(listed, QStringList{".steam"}); // hidden folders are listed
 }
 
 void TestShellGui::browserCancelled() {
-    WhenBrowserShows(
-        [](GameFolderBrowser* browser) { browser->findChild<QPushButton*>("CancelButton")->click(); });
+    QTemporaryDir dir;
+    WhenBrowserShows([](QFileDialog* browser) {
+        browser->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Cancel)->click();
+    });
     DialogGameFolderUi ui;
-    QVERIFY(ui.browseForGameFolder(GameFolderTexts::browserDescription()).isEmpty());
+    QVERIFY(ui.browseForGameFolder(GameFolderTexts::browserDescription(), dir.path()).isEmpty());
 }
 
 void TestShellGui::displayFont() {

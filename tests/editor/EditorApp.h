@@ -3,7 +3,7 @@
 #include "app/Forms.h"
 #include "app/MainFormUnit.h"
 #include "data/Folders.h"
-#include "ui/ErrorDisplay.h"
+#include "ui/ErrorBoundary.h"
 
 #include <QApplication>
 #include <QDir>
@@ -36,17 +36,20 @@ public:
         QDir().mkpath(root + QStringLiteral("config/Skylathe"));
         QFile key(root + QStringLiteral("config/Skylathe/ProgramKey.ini"));
         key.open(QIODevice::WriteOnly);
-        key.write(QStringLiteral("GameLocation=%1\n").arg(gameFolder).toUtf8());
+        key.write(QStringLiteral("GameLocation=%1\nModLocation=%2\n").arg(gameFolder, modFolder).toUtf8());
         key.close();
         QDir().mkpath(root + QStringLiteral("runtime"));
         qputenv("XDG_CONFIG_HOME", (root + QStringLiteral("config")).toUtf8());
         qputenv("XDG_CONFIG_DIRS", (root + QStringLiteral("configdirs")).toUtf8());
         qputenv("XDG_RUNTIME_DIR", (root + QStringLiteral("runtime")).toUtf8());
+        // Steam and Wine of the real home are never looked at.
+        qputenv("HOME", (root + QStringLiteral("home")).toUtf8());
+        qputenv("XDG_DATA_HOME", (root + QStringLiteral("home/.local/share")).toUtf8());
 
         TMainForm::SetProgramFolderForTests(programFolder);
         TMainForm::SetGameRunningCheckForTests([](const QString&) { return false; });
-        SetCollectGeneralErrors(true);
-        TakeCollectedGeneralErrors();
+        ErrorBoundary::setCollecting(true);
+        ErrorBoundary::takeCollected();
         m_created = CreateApplicationWindows();
         if (AppFolders().ModFolder.isEmpty()) {
             AppFolders().GameFolder = gameFolder;
@@ -63,7 +66,7 @@ public:
 
     ~EditorApp() {
         DestroyApplicationWindows();
-        SetCollectGeneralErrors(false);
+        ErrorBoundary::setCollecting(false);
         AppFolders() = Folders();
     }
 

@@ -7,6 +7,7 @@
 #include "editor/ProductFormUnit.h"
 #include "editor/ShipRecord.h"
 #include "editor/XMLInfoOrg.h"
+#include "tests/support/WindowTestMain.h"
 #include "ui/ValueBox.h"
 
 #include <QLineEdit>
@@ -127,12 +128,12 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale::c());
         m_app = std::make_unique<EditorApp>();
         QVERIFY(m_app->created());
-        QCOMPARE(TakeCollectedGeneralErrors(), QStringList());
+        QCOMPARE(ErrorBoundary::takeCollected(), QStringList());
     }
 
     void cleanup() {
         const int unanswered = DropPendingModalActions();
-        const QStringList errors = TakeCollectedGeneralErrors();
+        const QStringList errors = ErrorBoundary::takeCollected();
         m_app.reset();
         QLocale::setDefault(QLocale::c());
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
@@ -653,7 +654,7 @@ private Q_SLOTS:
         }
         const QByteArray working = ReadFileBytes(app().dataFolder + "AirShipFull.xml");
         clickLine(2); // Allicanto
-        const QStringList errors = TakeCollectedGeneralErrors();
+        const QStringList errors = ErrorBoundary::takeCollected();
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors.first().contains(file) || errors.first().contains("2000502012") ||
                      errors.first().contains("4711") || errors.first().contains("dreizehn") ||
@@ -664,7 +665,7 @@ private Q_SLOTS:
         QVERIFY(MainForm->isVisible());
         clickPicture("ArcticGasImage");
         QCOMPARE(MainForm->currentGasType(), QStringLiteral("Arcticgas"));
-        TakeCollectedGeneralErrors();
+        ErrorBoundary::takeCollected();
     }
 
     void badBoxesStopTheSave_data() {
@@ -684,7 +685,7 @@ private Q_SLOTS:
         typeInto(box, typed);
         const QByteArray before = ReadFileBytes(app().dataFolder + "AirShipFull.xml");
         clickPicture("SaveBtn");
-        const QStringList errors = TakeCollectedGeneralErrors();
+        const QStringList errors = ErrorBoundary::takeCollected();
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors.first().contains(FindValueField(box)->caption), qPrintable(errors.first()));
         QCOMPARE(ReadFileBytes(app().dataFolder + "AirShipFull.xml"), before);
@@ -692,5 +693,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestEditorWindows)
+SKYLATHE_WINDOW_TEST_MAIN(TestEditorWindows)
 #include "test_editor_windows.moc"

@@ -5,6 +5,7 @@
 #include "modgen/GasFormUnit.h"
 #include "support/ModgenFixture.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/WindowTestMain.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -178,9 +179,17 @@ private Q_SLOTS:
         WriteFileAtomically(data, "kein Ordner");
         QVERIFY_THROWS_EXCEPTION(SkylatheError, GasForm->GoldMineImageClick());
         QCOMPARE(shown(GasForm, QStringLiteral("GoldMineImage")), QStringLiteral("Ja"));
+        // A user's click ends in the general error display, and the dialog stays usable.
+        app.takeErrors();
+        clickSwitch(GasForm, QStringLiteral("GoldMineImage"));
+        const QStringList errors = app.takeErrors();
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().contains(QStringLiteral("GasMines.xml")), qPrintable(errors.first()));
+        QCOMPARE(shown(GasForm, QStringLiteral("GoldMineImage")), QStringLiteral("Ja"));
+        QVERIFY(GasForm->isVisible());
         GasForm->close();
     }
 };
 
-QTEST_MAIN(TestGasForm)
+SKYLATHE_WINDOW_TEST_MAIN(TestGasForm)
 #include "test_gasform.moc"

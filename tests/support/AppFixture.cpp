@@ -2,7 +2,7 @@
 
 #include "app/Forms.h"
 #include "app/MainFormUnit.h"
-#include "ui/ErrorDisplay.h"
+#include "ui/ErrorBoundary.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -43,6 +43,8 @@ AppFixture::AppFixture(Data data) : m_root(std::make_unique<QTemporaryDir>()) {
     m_oldConfigHome = qgetenv("XDG_CONFIG_HOME");
     m_oldConfigDirs = qgetenv("XDG_CONFIG_DIRS");
     m_oldRuntimeDir = qgetenv("XDG_RUNTIME_DIR");
+    m_oldHome = qgetenv("HOME");
+    m_oldDataHome = qgetenv("XDG_DATA_HOME");
     const QString root = m_root->path();
     QDir().mkpath(root + QStringLiteral("/program"));
     QDir().mkpath(root + QStringLiteral("/config"));
@@ -57,6 +59,9 @@ AppFixture::AppFixture(Data data) : m_root(std::make_unique<QTemporaryDir>()) {
     qputenv("XDG_CONFIG_HOME", (root + QStringLiteral("/config")).toUtf8());
     qputenv("XDG_CONFIG_DIRS", (root + QStringLiteral("/configdirs")).toUtf8());
     qputenv("XDG_RUNTIME_DIR", (root + QStringLiteral("/runtime")).toUtf8());
+    // Steam and Wine of the real home are never looked at; an installed start keeps its data in here.
+    qputenv("HOME", (root + QStringLiteral("/home")).toUtf8());
+    qputenv("XDG_DATA_HOME", (root + QStringLiteral("/home/.local/share")).toUtf8());
 
     if (data == Data::Package)
         copyTree(QStringLiteral(SKYLATHE_BINARY_DIR "/package/XMLD"), dataFolder());
@@ -65,17 +70,22 @@ AppFixture::AppFixture(Data data) : m_root(std::make_unique<QTemporaryDir>()) {
 
     TMainForm::SetProgramFolderForTests(programFolder());
     TMainForm::SetGameRunningCheckForTests([](const QString&) { return false; });
-    SetCollectGeneralErrors(true);
+    ErrorBoundary::setCollecting(true);
 }
 
 AppFixture::~AppFixture() {
     stop();
     TMainForm::SetProgramFolderForTests(QString());
     TMainForm::SetGameRunningCheckForTests({});
-    SetCollectGeneralErrors(false);
+    ErrorBoundary::setCollecting(false);
     qputenv("XDG_CONFIG_HOME", m_oldConfigHome);
     qputenv("XDG_CONFIG_DIRS", m_oldConfigDirs);
     qputenv("XDG_RUNTIME_DIR", m_oldRuntimeDir);
+    qputenv("HOME", m_oldHome);
+    if (m_oldDataHome.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", m_oldDataHome);
 }
 
 bool AppFixture::start() {
@@ -110,7 +120,7 @@ QString AppFixture::modFolder() const {
 }
 
 QStringList AppFixture::takeErrors() {
-    return TakeCollectedGeneralErrors();
+    return ErrorBoundary::takeCollected();
 }
 
 QWidget* AppFixture::findWidget(const QString& name) {

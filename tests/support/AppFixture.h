@@ -48,7 +48,7 @@ public:
 
 private:
     std::unique_ptr<QTemporaryDir> m_root;
-    QByteArray m_oldConfigHome, m_oldConfigDirs, m_oldRuntimeDir;
+    QByteArray m_oldConfigHome, m_oldConfigDirs, m_oldRuntimeDir, m_oldHome, m_oldDataHome;
     bool m_started = false;
 };
 

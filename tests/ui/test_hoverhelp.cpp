@@ -1,3 +1,4 @@
+#include "tests/support/WindowTestMain.h"
 #include "ui/HoverHelp.h"
 
 #include <QLabel>
@@ -78,5 +79,5 @@ void TestHoverHelp::hoverShowsTheControlsRecord() {
     QCOMPARE(window.text->textFormat(), Qt::PlainText);
 }
 
-QTEST_MAIN(TestHoverHelp)
+SKYLATHE_WINDOW_TEST_MAIN(TestHoverHelp)
 #include "test_hoverhelp.moc"

@@ -1,6 +1,7 @@
 #include "app/Forms.h"
 #include "app/MainFormUnit.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/WindowTestMain.h"
 #include "ui/InfoUnit.h"
 #include "ui/XMLMessage.h"
 
@@ -114,5 +115,5 @@ void TestMessageForm::infoWindow() {
     QVERIFY(missing.contains(QStringLiteral("Seite nicht gefunden")));
 }
 
-QTEST_MAIN(TestMessageForm)
+SKYLATHE_WINDOW_TEST_MAIN(TestMessageForm)
 #include "test_messageform.moc"

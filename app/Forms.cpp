@@ -1,6 +1,7 @@
 #include "app/Forms.h"
 
 #include "app/MainFormUnit.h"
+#include "data/DataFiles.h"
 #include "data/Folders.h"
 #include "editor/ProductCatalogue.h"
 #include "editor/ProductFormUnit.h"
@@ -45,7 +46,7 @@ void CreateDialogWindows() {
     // The picker's tiles come from the unpacked catalogue.
     ErrorBoundary::run([] {
         ProductForm->FormCreate(
-            PickerProducts(XmlDocument::load(AppFolders().DataFolder + QStringLiteral("ProductList.xml"))));
+            PickerProducts(XmlDocument::load(AppFolders().DataFolder + DataFile::Products)));
     });
     OrgDataForm = new TOrgDataForm(MainForm);
     GasForm = new TGasForm(MainForm);

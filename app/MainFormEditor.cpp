@@ -2,6 +2,7 @@
 #include "app/Forms.h"
 #include "app/ImageCollection.h"
 #include "app/MainFormUnit.h"
+#include "data/DataFiles.h"
 #include "data/Error.h"
 #include "data/Folders.h"
 #include "data/ShipTable.h"
@@ -11,6 +12,7 @@
 #include "editor/ShipIndex.h"
 #include "editor/ShipRecord.h"
 #include "editor/XMLInfoOrg.h"
+#include "ui/ValueFieldControls.h"
 #include "ui/WindowControls.h"
 #include "ui/XMLMessage.h"
 #include "ui_MainFormUnit.h"
@@ -62,7 +64,7 @@ int TMainForm::ShipViewCompare(const QString& pos1, const QString& pos2) {
 bool TMainForm::FillShipList() {
     ui->ShipView->clear();
     ShipImages.clear();
-    ShipIndexDocument = XmlDocument::load(AppFolders().DataFolder + QStringLiteral("AirShipShort.xml"));
+    ShipIndexDocument = XmlDocument::load(AppFolders().DataFolder + DataFile::ShipIndex);
     const QList<ShipIndexEntry> entries = ReadShipIndex(ShipIndexDocument, CurrentGasType);
 
     QList<int> order;
@@ -151,10 +153,10 @@ bool TMainForm::LoadShipDetails() {
     ui->ShipInfoMemo->clear();
 
     const QString folder = AppFolders().DataFolder;
-    WorkingAssetDocument = XmlDocument::load(folder + QStringLiteral("AirShipFull.xml"));
-    OriginalAssetDocument = XmlDocument::load(folder + QStringLiteral("AirShipFullOrg.xml"));
-    ShipIndexDocument = XmlDocument::load(folder + QStringLiteral("AirShipShort.xml"));
-    ProductDocument = XmlDocument::load(folder + QStringLiteral("ProductList.xml"));
+    WorkingAssetDocument = XmlDocument::load(folder + DataFile::Working);
+    OriginalAssetDocument = XmlDocument::load(folder + DataFile::Original);
+    ShipIndexDocument = XmlDocument::load(folder + DataFile::ShipIndex);
+    ProductDocument = XmlDocument::load(folder + DataFile::Products);
     WorkingAssetDocument.root();
     OriginalAssetDocument.root();
     ShipIndexDocument.root();
@@ -189,9 +191,7 @@ bool TMainForm::LoadShipDetails() {
     ui->ShipNameEdit->setText(CurrentShipName);
 
     const bool armed = CurrentShipArmed == QLatin1String("true");
-    ui->MilitaryShipPointsPanel->setVisible(armed);
-    ui->WeaponReloadTimePanel->setVisible(armed);
-    ui->WeaponBaseDamagePanel->setVisible(armed);
+    ShowArmedOnlyPanels(this, armed);
     ui->ArmedImage->setVisible(armed);
 
     LoadCostRows();
@@ -234,17 +234,9 @@ void TMainForm::LoadShipValues(const QString& guid) {
 void TMainForm::LoadCostRows() {
     const RecordCosts working = ReadWorkingCosts(WorkingShipNode, ProductDocument);
     const RecordCosts original = ReadOriginalCosts(OriginalShipNode, ProductDocument);
-    WindowControls c(this);
     for (int n = 0; n < 7; ++n) {
         WorkingCosts[n] = working.rows[n];
-        const CostRow& row = working.rows[n];
-        const QString digit = QString::number(n);
-        const bool used = row.amount != QLatin1String("0");
-        c.box(QStringLiteral("CostSpin") + digit)->setText(used ? row.amount : QStringLiteral("0"));
-        c.label(QStringLiteral("CostLabel") + digit)
-            ->setText(used ? row.name : QStringLiteral("keine Auswahl"));
-        c.label(QStringLiteral("CostGUID") + digit)->setText(used ? row.guid : kNoProductGuid);
-        c.setPicture(QStringLiteral("CostImage") + digit, used ? row.icon : QStringLiteral("NoProduct"), 36);
+        m_costRows[n].show(working.rows[n]);
     }
     ResetChangeCostArrows();
     ui->InfluenceCostPoints->setText(working.influenceCostPoints);
@@ -255,22 +247,20 @@ void TMainForm::LoadCostRows() {
 }
 
 void TMainForm::ResetChangeCostArrows() {
-    WindowControls c(this);
     for (int n = 0; n < 7; ++n) {
-        const QString digit = QString::number(n);
         const bool liftGas = IsLiftGasGuid(WorkingCosts[n].guid);
-        c.setPicture(QStringLiteral("ChangeCostImage") + digit,
-                     liftGas ? QStringLiteral("RedArrow") : QStringLiteral("BrownArrow"), 36);
-        c.widget(QStringLiteral("ChangeCostImage") + digit)->setEnabled(!liftGas);
-        c.box(QStringLiteral("CostSpin") + digit)->setMinimum(liftGas ? 1 : 0);
+        const CostRowControls& row = m_costRows[n];
+        ShowPicture(row.changeArrow, liftGas ? QStringLiteral("RedArrow") : QStringLiteral("BrownArrow"), 36);
+        row.changeArrow->setEnabled(!liftGas);
+        row.amount->setMinimum(liftGas ? 1 : 0);
     }
 }
 
 bool TMainForm::MarkChangedValues() {
     ValuesChanged = false;
     WindowControls c(this);
-    for (int j = 0; j < 7; ++j) {
-        c.label(QStringLiteral("CostDot") + QString::number(j))->setVisible(false);
+    for (const CostRowControls& row : m_costRows) {
+        row.marker->setVisible(false);
     }
     for (const ValueField& field : ValueFields()) {
         c.label(field.marker)->setVisible(false);
@@ -278,20 +268,16 @@ bool TMainForm::MarkChangedValues() {
     update();
 
     for (int j = 0; j < 7; ++j) {
-        const QString digit = QString::number(j);
+        const CostRowControls& row = m_costRows[j];
         const CostRow& original = OriginalCosts[j];
-        QLabel* dot = c.label(QStringLiteral("CostDot") + digit);
-        const QString amount = c.box(QStringLiteral("CostSpin") + digit)->text();
-        if (c.label(QStringLiteral("CostGUID") + digit)->text() != original.guid ||
-            amount != original.amount) {
-            dot->setVisible(true);
+        const QString amount = row.amount->text();
+        if (row.guid->text() != original.guid || amount != original.amount) {
+            row.marker->setVisible(true);
         }
         // A row the shipped record leaves empty is empty again as soon as its amount is 0.
         if (amount == original.amount && amount == QLatin1String("0")) {
-            dot->setVisible(false);
-            c.label(QStringLiteral("CostLabel") + digit)->setText(QStringLiteral("keine Auswahl"));
-            c.label(QStringLiteral("CostGUID") + digit)->setText(kNoProductGuid);
-            c.setPicture(QStringLiteral("CostImage") + digit, QStringLiteral("NoProduct"), 36);
+            row.marker->setVisible(false);
+            row.showEmpty();
         }
     }
 
@@ -359,27 +345,22 @@ void TMainForm::ChangeCostClick() {
     ResetChangeCostArrows();
     const QString picked = ProductForm->pickedGuid();
     if (!picked.isEmpty() && !ClickedImageName.isEmpty()) {
-        applyPickedProduct(ClickedImageName.right(1), picked);
+        applyPickedProduct(ClickedImageName.right(1).toInt(), picked);
     }
     MarkChangedValues();
 }
 
-void TMainForm::applyPickedProduct(const QString& row, const QString& guid) {
-    WindowControls c(this);
+void TMainForm::applyPickedProduct(int row, const QString& guid) {
+    const CostRowControls& controls = m_costRows.at(row);
     if (guid != kRemoveCostGuid) {
         const Product product = LookupProduct(ProductDocument, guid);
-        c.label(QStringLiteral("CostLabel") + row)->setText(product.name);
-        c.label(QStringLiteral("CostGUID") + row)->setText(guid);
-        ValueBox* amount = c.box(QStringLiteral("CostSpin") + row);
-        if (amount->value() == 0) {
-            amount->setValue(1);
+        controls.showProduct(guid, product.name, product.icon);
+        if (controls.amount->value() == 0) {
+            controls.amount->setValue(1);
         }
-        c.setPicture(QStringLiteral("CostImage") + row, product.icon, 36);
     } else {
-        c.label(QStringLiteral("CostLabel") + row)->setText(QStringLiteral("keine Auswahl"));
-        c.label(QStringLiteral("CostGUID") + row)->setText(kNoProductGuid);
-        c.box(QStringLiteral("CostSpin") + row)->setValue(0);
-        c.setPicture(QStringLiteral("CostImage") + row, QStringLiteral("NoProduct"), 36);
-        c.label(QStringLiteral("CostDot") + row)->setVisible(false);
+        controls.showEmpty();
+        controls.amount->setValue(0);
+        controls.marker->setVisible(false);
     }
 }

@@ -3,8 +3,10 @@
 #include "app/ImageCollection.h"
 #include "app/MainFormUnit.h"
 #include "app/ProgramGeneration.h"
+#include "data/DataFiles.h"
 #include "data/Error.h"
 #include "data/Folders.h"
+#include "data/ModFolders.h"
 #include "data/ValueFields.h"
 #include "editor/ProductFormUnit.h"
 #include "editor/ShipReset.h"
@@ -20,15 +22,13 @@
 
 namespace {
 
-ShipEdits collectEdits(QWidget* form, const Ui::TMainForm* ui) {
+ShipEdits collectEdits(QWidget* form, const Ui::TMainForm* ui, const CostRowTable& costRows) {
     WindowControls c(form);
     ShipEdits edits;
     edits.name = ui->ShipNameEdit->text();
     edits.description = ui->ShipInfoMemo->toPlainText();
     for (int i = 0; i < 7; ++i) {
-        const QString digit = QString::number(i);
-        edits.costs[i] = {c.label(QStringLiteral("CostGUID") + digit)->text(),
-                          c.box(QStringLiteral("CostSpin") + digit)->text()};
+        edits.costs[i] = {costRows[i].guid->text(), costRows[i].amount->text()};
     }
     edits.influenceCostPoints = ui->InfluenceCostPoints->text();
     for (const ValueField& field : ValueFields()) {
@@ -53,16 +53,16 @@ bool TMainForm::SaveCurrentShip() {
         throw SkylatheError(QStringLiteral("Es ist kein Luftschiff geladen; es gibt nichts zu speichern."));
     }
     const QString folder = AppFolders().DataFolder;
-    SaveShip(folder, CurrentShipGUID, collectEdits(this, ui));
+    SaveShip(folder, CurrentShipGUID, collectEdits(this, ui, m_costRows));
     ValuesChanged = false;
     CostsChanged = false;
 
-    WorkingAssetDocument = XmlDocument::load(folder + QStringLiteral("AirShipFull.xml"));
-    ShipIndexDocument = XmlDocument::load(folder + QStringLiteral("AirShipShort.xml"));
+    WorkingAssetDocument = XmlDocument::load(folder + DataFile::Working);
+    ShipIndexDocument = XmlDocument::load(folder + DataFile::ShipIndex);
     RefillShipListKeepingLine();
 
     const QString modFolder = AppFolders().ModFolder;
-    if (!modFolder.isEmpty() && QDir(modFolder + QStringLiteral("[Air Ships] Aerolune")).exists()) {
+    if (!modFolder.isEmpty() && QDir(modFolder + kModName).exists()) {
         CreateModification();
     }
     return true;
@@ -94,8 +94,8 @@ bool TMainForm::ResetCurrentShip() {
     }
     const QString folder = AppFolders().DataFolder;
     ResetShipRecord(folder, CurrentShipGUID);
-    WorkingAssetDocument = XmlDocument::load(folder + QStringLiteral("AirShipFull.xml"));
-    OriginalAssetDocument = XmlDocument::load(folder + QStringLiteral("AirShipFullOrg.xml"));
+    WorkingAssetDocument = XmlDocument::load(folder + DataFile::Working);
+    OriginalAssetDocument = XmlDocument::load(folder + DataFile::Original);
     DrawGasPictures();
     RefillShipListKeepingLine();
     ValuesChanged = false;

@@ -24,12 +24,10 @@ void TMainForm::connectEditorHandlers() {
         connect(c.box(field.box), &ValueBox::changed, this,
                 [this] { ErrorBoundary::run([this] { UNIClick(); }); });
     }
-    for (int i = 0; i < 7; ++i) {
-        const QString digit = QString::number(i);
-        connect(c.box(QStringLiteral("CostSpin") + digit), &ValueBox::changed, this,
-                [this] { ErrorBoundary::run([this] { UNIClick(); }); });
-        const QString arrow = QStringLiteral("ChangeCostImage") + digit;
-        connectPictureClick(c.widget(arrow), [this, arrow] {
+    for (const CostRowControls& row : m_costRows) {
+        connect(row.amount, &ValueBox::changed, this, [this] { ErrorBoundary::run([this] { UNIClick(); }); });
+        const QString arrow = row.changeArrow->objectName();
+        connectPictureClick(row.changeArrow, [this, arrow] {
             ClickedImageName = arrow;
             ChangeCostClick();
         });

@@ -10,11 +10,13 @@
 #include "app/MainFormHelpIds.h"
 #include "app/ProgramFolder.h"
 #include "app/Services.h"
+#include "data/DataFiles.h"
 #include "data/DataPreparation.h"
 #include "data/Folders.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/HoverHelp.h"
 #include "ui/InfoUnit.h"
+#include "ui/ValueFieldControls.h"
 #include "ui/XMLMessage.h"
 #include "ui_MainFormUnit.h"
 
@@ -124,6 +126,8 @@ void TMainForm::SetGameRunningCheckForTests(std::function<bool(const QString&)> 
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui::TMainForm) {
     ui->setupUi(this);
+    SetUpValueBoxes(this);
+    m_costRows = FindCostRows(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kWindowWidth, kWindowHeight);
@@ -198,9 +202,8 @@ void TMainForm::FormCreate() {
     InstallDisplayFont(this);
 
     // 6. to 12.: each step that fails is reported and start-up goes on, so the window always opens.
-    ErrorBoundary::run([&] {
-        m_hoverHelp->setHelpDocument(XmlDocument::load(folders.DataFolder + QStringLiteral("Help.xml")));
-    });
+    ErrorBoundary::run(
+        [&] { m_hoverHelp->setHelpDocument(XmlDocument::load(folders.DataFolder + DataFile::HelpTexts)); });
 
     resize(kWindowWidth, kWindowHeight);
     ui->ShipView->setGeometry(132, 54, ui->ShipView->width(), 524);

@@ -2,6 +2,7 @@
 
 #include "data/Xml.h"
 #include "editor/CostRow.h"
+#include "editor/CostRowControls.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -83,8 +84,8 @@ private:
     void ShipNameEditChange();
     void ForwardSpeedChangeValue();
     void ChangeCostClick();
-    // Puts the product `guid` picked in the product picker into the cost row `row` (a digit).
-    void applyPickedProduct(const QString& row, const QString& guid);
+    // Puts the product `guid` picked in the product picker into the cost row `row`.
+    void applyPickedProduct(int row, const QString& guid);
     // The seven change arrows as the loaded GUIDs of WorkingCosts decide (lift gas: red and disabled).
     void ResetChangeCostArrows();
     // The two lift-gas pictures for CurrentGasType.
@@ -107,6 +108,7 @@ private:
     void connectModgenHandlers(); // MainFormModgen.cpp
 
     Ui::TMainForm* ui;
+    CostRowTable m_costRows;
     HoverHelp* m_hoverHelp = nullptr;
     QTimer* ProzessTimer = nullptr;
     QHash<QObject*, std::function<void()>> m_pictureClicks;

@@ -1,7 +1,9 @@
 #include "data/DataPreparation.h"
 
+#include "data/DataFiles.h"
 #include "data/Error.h"
 #include "data/Folders.h"
+#include "data/LiftGas.h"
 #include "data/ModTexts.h"
 #include "data/ShipTable.h"
 #include "data/TextFile.h"
@@ -13,11 +15,6 @@
 
 namespace {
 
-const QString kWorkingFile = QStringLiteral("AirShipFull.xml");
-const QString kOriginalFile = QStringLiteral("AirShipFullOrg.xml");
-const QString kIndexFile = QStringLiteral("AirShipShort.xml");
-const QString kTextsFile = QStringLiteral("texts_german.xml");
-const QString kProductFile = QStringLiteral("ProductList.xml");
 const QString kGameAssetFile = QStringLiteral("AirShip.xml");
 const QString kGameWarAssetFile = QStringLiteral("WarAirShip.xml");
 const QString kShapedShipGuid = QStringLiteral("2000502010");
@@ -40,7 +37,7 @@ XmlDocument loadRequired(const QString& path) {
 // //Text[GUID="…"]/Text; a hash avoids building a query from file contents.
 class GameTexts {
 public:
-    explicit GameTexts(const QString& originalFolder) : m_path(originalFolder + kTextsFile) {
+    explicit GameTexts(const QString& originalFolder) : m_path(originalFolder + DataFile::Texts) {
         XmlDocument doc = loadRequired(m_path);
         for (const XmlNode& entry : doc.selectAll(QStringLiteral("//Text[GUID]"))) {
             const XmlNode text = entry.firstChildElement(QStringLiteral("Text"));
@@ -101,9 +98,9 @@ QString liftGasFromCosts(const XmlNode& values) {
     QString gas;
     for (const XmlNode& ingredient : values.selectAll(QStringLiteral("Cost/Costs/Item/Ingredient"))) {
         const QString product = ingredient.text();
-        if (product == QLatin1String("112706")) {
+        if (product == kArcticGasGuid) {
             gas = QStringLiteral("Arcticgas");
-        } else if (product == QLatin1String("840")) {
+        } else if (product == kHeliumGuid) {
             gas = QStringLiteral("Heliumgas");
         }
     }
@@ -114,9 +111,8 @@ QString requireLiftGas(const XmlNode& asset, int index) {
     const QString gas = liftGasFromCosts(asset.firstChildElement(QStringLiteral("Values")));
     if (gas.isEmpty()) {
         throw SkylatheError(
-            QStringLiteral(
-                "In %1 hat der %2 kein Traggas (Helium 840 oder Arktisgas 112706) in den Baukosten.")
-                .arg(label(asset.documentPath()), recordLabel(asset, index)));
+            QStringLiteral("In %1 hat der %2 kein Traggas (Helium %3 oder Arktisgas %4) in den Baukosten.")
+                .arg(label(asset.documentPath()), recordLabel(asset, index), kHeliumGuid, kArcticGasGuid));
     }
     return gas;
 }
@@ -143,7 +139,7 @@ QString ingredientForInheritedIndex(const QString& index) {
         return QStringLiteral("1010218");
     }
     if (index == QLatin1String("3")) {
-        return QStringLiteral("112706");
+        return kArcticGasGuid;
     }
     return QStringLiteral("0");
 }
@@ -168,7 +164,7 @@ void applyArcticExplorerCosts(const XmlNodeList& items, const XmlNode& asset, in
     }
     XmlNode fourth = items[3];
     ensureChild(fourth, QStringLiteral("Amount")).setText(QStringLiteral("14"));
-    ensureChild(fourth, QStringLiteral("Ingredient")).setText(QStringLiteral("112706"));
+    ensureChild(fourth, QStringLiteral("Ingredient")).setText(kArcticGasGuid);
 }
 
 QString iconName(const QString& iconPath) {
@@ -236,7 +232,7 @@ bool MergeGameAssetFiles(const QString& originalFolder, const QString& dataFolde
 
     QStringList merged = ships + war;
     merged.append(kClosingRoot);
-    const QString target = dataFolder + kWorkingFile;
+    const QString target = dataFolder + DataFile::Working;
     const XmlDocument check = XmlDocument::parse(merged.join(QStringLiteral("\r\n")), target);
     if (!check.hasRoot()) {
         throw SkylatheError(
@@ -251,7 +247,7 @@ bool RemoveOtherAssets(const QString& dataFolder) {
     static const char* const otherAssets[] = {"104571", "103293", "103294", "103297", "103298", "103299",
                                               "103300", "102875", "103723", "133226", "102319", "4386",
                                               "103826", "103557", "104104", "100237"};
-    const QString path = dataFolder + kWorkingFile;
+    const QString path = dataFolder + DataFile::Working;
     XmlDocument doc = loadRequired(path);
     for (const char* guid : otherAssets) {
         XmlNode asset =
@@ -265,7 +261,7 @@ bool RemoveOtherAssets(const QString& dataFolder) {
 }
 
 bool ConvertShipRecords(const QString& originalFolder, const QString& dataFolder) {
-    const QString path = dataFolder + kWorkingFile;
+    const QString path = dataFolder + DataFile::Working;
     XmlDocument doc = loadRequired(path);
     const GameTexts texts(originalFolder);
     const XmlNodeList records = assetRecords(doc);
@@ -336,7 +332,7 @@ bool ConvertShipRecords(const QString& originalFolder, const QString& dataFolder
 }
 
 bool CompleteCostItems(const QString& dataFolder) {
-    const QString path = dataFolder + kWorkingFile;
+    const QString path = dataFolder + DataFile::Working;
     XmlDocument doc = loadRequired(path);
     const XmlNodeList records = assetRecords(doc);
 
@@ -392,13 +388,13 @@ bool CompleteCostItems(const QString& dataFolder) {
 
     doc.save(path);
     FormatXmlFile(path);
-    const QString originalPath = dataFolder + kOriginalFile;
+    const QString originalPath = dataFolder + DataFile::Original;
     doc.save(originalPath);
     return FormatXmlFile(originalPath);
 }
 
 bool WriteShipIndex(const QString& originalFolder, const QString& dataFolder) {
-    const XmlDocument doc = loadRequired(dataFolder + kWorkingFile);
+    const XmlDocument doc = loadRequired(dataFolder + DataFile::Working);
     const GameTexts texts(originalFolder);
     const XmlNodeList records = assetRecords(doc);
 
@@ -434,7 +430,7 @@ bool WriteShipIndex(const QString& originalFolder, const QString& dataFolder) {
                      IsArmedShipGuid(guid) ? QStringLiteral("true") : QStringLiteral("false"), position));
     }
     lines.append(QStringLiteral("</AirShips>"));
-    const QString path = dataFolder + kIndexFile;
+    const QString path = dataFolder + DataFile::ShipIndex;
     WriteTextLines(path, lines);
     return FormatXmlFile(path);
 }
@@ -505,7 +501,7 @@ bool WriteProductCatalogue(const QString& dataFolder) {
     for (const char* line : lines) {
         text.append(QString::fromUtf8(line));
     }
-    WriteTextLines(dataFolder + kProductFile, text, true);
+    WriteTextLines(dataFolder + DataFile::Products, text, true);
     return true;
 }
 
@@ -524,7 +520,7 @@ bool RunDataPreparation(const QString& originalFolder, const QString& dataFolder
     const QString work = WithTrailingSlash(scratch.path());
     try {
         // Sources first, so a missing file is named before any step runs.
-        for (const QString& name : {kGameAssetFile, kGameWarAssetFile, kTextsFile}) {
+        for (const QString& name : {kGameAssetFile, kGameWarAssetFile, DataFile::Texts}) {
             loadRequired(source + name);
         }
         MergeGameAssetFiles(source, work);
@@ -545,7 +541,8 @@ bool RunDataPreparation(const QString& originalFolder, const QString& dataFolder
         throw SkylatheError(
             QStringLiteral("Der Datenordner %1 kann nicht angelegt werden.").arg(label(target)));
     }
-    for (const QString& name : {kWorkingFile, kOriginalFile, kIndexFile, kTextsFile, kProductFile}) {
+    for (const QString& name :
+         {DataFile::Working, DataFile::Original, DataFile::ShipIndex, DataFile::Texts, DataFile::Products}) {
         WriteFileAtomically(target + name, ReadFileBytes(work + name));
     }
     return true;
@@ -553,9 +550,9 @@ bool RunDataPreparation(const QString& originalFolder, const QString& dataFolder
 
 bool ShapeShippedWorkingFile(const QString& dataFolder) {
     const QString folder = WithTrailingSlash(dataFolder);
-    const QString path = folder + kWorkingFile;
+    const QString path = folder + DataFile::Working;
     XmlDocument doc = loadRequired(path);
-    const XmlDocument products = loadRequired(folder + kProductFile);
+    const XmlDocument products = loadRequired(folder + DataFile::Products);
     const XmlNode values =
         doc.selectSingle(QStringLiteral("//Asset/Values[Standard/GUID=\"%1\"]").arg(kShapedShipGuid));
     if (values.isNull()) {
@@ -595,7 +592,7 @@ bool ShapeShippedWorkingFile(const QString& dataFolder) {
         }
         if (!found) {
             throw SkylatheError(QStringLiteral("Das Produkt %1 des Luftschiffs %2 fehlt in %3.")
-                                    .arg(product, kShapedShipGuid, label(folder + kProductFile)));
+                                    .arg(product, kShapedShipGuid, label(folder + DataFile::Products)));
         }
         item.appendElement(QStringLiteral("Ingredient"), product);
         item.appendComment(productName);

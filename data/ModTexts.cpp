@@ -1,5 +1,6 @@
 #include "data/ModTexts.h"
 
+#include "data/DataFiles.h"
 #include "data/Error.h"
 #include "data/Folders.h"
 #include "data/TextFile.h"
@@ -26,7 +27,7 @@ QString recordText(const XmlNode& record, int index, const QString& path) {
 
 bool WriteModTexts(const QString& dataFolder) {
     const QString folder = WithTrailingSlash(dataFolder);
-    const XmlDocument doc = XmlDocument::load(folder + QStringLiteral("AirShipFull.xml"));
+    const XmlDocument doc = XmlDocument::load(folder + DataFile::Working);
     if (!doc.hasRoot()) {
         throw SkylatheError(doc.errorText());
     }
@@ -49,7 +50,7 @@ bool WriteModTexts(const QString& dataFolder) {
     }
     lines << QStringLiteral("</ModOp>") << QStringLiteral("</ModOps>");
 
-    const QString path = folder + QStringLiteral("texts_german.xml");
+    const QString path = folder + DataFile::Texts;
     WriteTextLines(path, lines);
     return FormatXmlFile(path);
 }

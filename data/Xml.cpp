@@ -510,17 +510,26 @@ XmlNode XmlNode::appendComment(const QString& text) {
         throw SkylatheError(QStringLiteral("Interner Fehler: Kommentar in %1 ohne Elternelement.")
                                 .arg(fileLabel(documentPath())));
     }
-    // "--" may not stand inside a comment; keep the file well-formed.
-    QString safe = text;
-    while (safe.contains(QStringLiteral("--"))) {
-        safe.replace(QStringLiteral("--"), QStringLiteral("- -"));
+    pugi::xml_node c = d->node.append_child(pugi::node_comment);
+    c.set_value(toUtf8(CommentSafeText(text)).constData());
+    return XmlNode(c, d->data);
+}
+
+QString CommentSafeText(const QString& text) {
+    QString safe;
+    safe.reserve(text.size());
+    for (const QChar c : text) {
+        const bool forbidden =
+            c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n') && c != QLatin1Char('\r');
+        safe += forbidden ? QChar(QLatin1Char(' ')) : c;
+    }
+    while (safe.contains(QLatin1String("--"))) {
+        safe.replace(QLatin1String("--"), QLatin1String("- -"));
     }
     if (safe.endsWith(QLatin1Char('-'))) {
-        safe.append(QLatin1Char(' '));
+        safe += QLatin1Char(' ');
     }
-    pugi::xml_node c = d->node.append_child(pugi::node_comment);
-    c.set_value(toUtf8(safe).constData());
-    return XmlNode(c, d->data);
+    return safe;
 }
 
 void XmlNode::remove() {

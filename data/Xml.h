@@ -105,6 +105,7 @@ public:
     XmlNode appendChild(const XmlNode& child);
     XmlNode appendCopy(const XmlNode& node);
     XmlNode appendElement(const QString& name, const QString& text = QString());
+    // Appends a comment holding CommentSafeText(text).
     XmlNode appendComment(const QString& text);
     // Removes the node from its parent.
     void remove();
@@ -128,6 +129,11 @@ private:
 // Texts and attribute values are unchanged. Throws SkylatheError on a missing or malformed file,
 // which then stays unchanged. Returns true.
 bool FormatXmlFile(const QString& path);
+
+// Makes text safe inside an XML comment: no "--" (it would end the comment early or make it malformed), no
+// trailing "-" (it would run into "-->"), none of the control characters XML forbids (they become spaces).
+// "<", ">" and "&" are harmless in a comment and stay.
+QString CommentSafeText(const QString& text);
 
 // Escapes text for use as XML character data (&, <, >).
 QString XmlEscapeText(const QString& text);

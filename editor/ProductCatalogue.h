@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/LiftGas.h"
 #include "data/Xml.h"
 
 #include <QList>
@@ -21,11 +22,5 @@ Product LookupProduct(const XmlDocument& catalogue, const QString& guid);
 QList<Product> PickerProducts(const XmlDocument& catalogue);
 
 // Product GUIDs with a fixed meaning.
-inline const QString kHeliumGuid = QStringLiteral("840");
-inline const QString kArcticGasGuid = QStringLiteral("112706");
 inline const QString kRemoveCostGuid = QStringLiteral("0000000");
 inline const QString kNoProductGuid = QStringLiteral("0");
-
-inline bool IsLiftGasGuid(const QString& guid) {
-    return guid == kHeliumGuid || guid == kArcticGasGuid;
-}

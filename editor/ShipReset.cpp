@@ -1,6 +1,8 @@
 #include "editor/ShipReset.h"
 
+#include "data/DataFiles.h"
 #include "data/Error.h"
+#include "data/ModFolders.h"
 #include "data/TextFile.h"
 #include "data/Xml.h"
 #include "editor/ShipRecord.h"
@@ -9,9 +11,9 @@
 #include <QFileInfo>
 
 void ResetShipRecord(const QString& dataFolder, const QString& guid) {
-    const QString workingPath = dataFolder + QStringLiteral("AirShipFull.xml");
+    const QString workingPath = dataFolder + DataFile::Working;
     const XmlDocument working = XmlDocument::load(workingPath);
-    const XmlDocument original = XmlDocument::load(dataFolder + QStringLiteral("AirShipFullOrg.xml"));
+    const XmlDocument original = XmlDocument::load(dataFolder + DataFile::Original);
     XmlNode workingAsset = SelectShipRecord(working, guid, true).parent();
     const XmlNode originalAsset = SelectShipRecord(original, guid, true).parent();
     XmlNode list = working.root();
@@ -21,9 +23,9 @@ void ResetShipRecord(const QString& dataFolder, const QString& guid) {
 }
 
 void ResetAllShipFiles(const QString& dataFolder, const QString& modFolder) {
-    const QString workingPath = dataFolder + QStringLiteral("AirShipFull.xml");
-    const QString originalPath = dataFolder + QStringLiteral("AirShipFullOrg.xml");
-    const QString minesPath = dataFolder + QStringLiteral("GasMines.xml");
+    const QString workingPath = dataFolder + DataFile::Working;
+    const QString originalPath = dataFolder + DataFile::Original;
+    const QString minesPath = dataFolder + DataFile::Mines;
 
     // A reset without the shipped records would silently keep every edit.
     if (!QFileInfo::exists(originalPath)) {
@@ -52,9 +54,8 @@ void ResetAllShipFiles(const QString& dataFolder, const QString& modFolder) {
     if (modFolder.isEmpty()) {
         return; // never resolve the mod folders against the working directory
     }
-    const QStringList folders = {
-        QStringLiteral("[Air Ships] Aerolune"), QStringLiteral("-[Air Ships] Aerolune"),
-        QStringLiteral("[Air Ships] Aerolune Yard"), QStringLiteral("-[Air Ships] Aerolune Yard")};
+    const QStringList folders = {kModName, QLatin1Char('-') + kModName, kYardModName,
+                                 QLatin1Char('-') + kYardModName};
     for (const QString& folder : folders) {
         QDir dir(QDir(modFolder).filePath(folder));
         if (dir.exists()) {

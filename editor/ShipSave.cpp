@@ -1,5 +1,6 @@
 #include "editor/ShipSave.h"
 
+#include "data/DataFiles.h"
 #include "data/Error.h"
 #include "data/ValueFields.h"
 #include "data/Xml.h"
@@ -11,7 +12,7 @@
 namespace {
 
 QString assetFile(const QString& dataFolder) {
-    return dataFolder + QStringLiteral("AirShipFull.xml");
+    return dataFolder + DataFile::Working;
 }
 
 XmlDocument loadAssets(const QString& dataFolder) {
@@ -45,17 +46,6 @@ struct CostPlan {
     std::array<QString, 7> amounts;
 };
 
-// A product name becomes an XML comment; "--" and a final "-" are not allowed there.
-QString commentText(QString name) {
-    while (name.contains(QLatin1String("--"))) {
-        name.replace(QLatin1String("--"), QLatin1String("- -"));
-    }
-    if (name.endsWith(QLatin1Char('-'))) {
-        name.append(QLatin1Char(' '));
-    }
-    return name;
-}
-
 CostPlan planCosts(const XmlNode& record, const XmlDocument& catalogue, const ShipEdits& edits) {
     CostPlan plan;
     plan.cost = record.require(QStringLiteral("Cost"));
@@ -66,7 +56,7 @@ CostPlan planCosts(const XmlNode& record, const XmlDocument& catalogue, const Sh
         if (row.guid == kNoProductGuid) {
             continue;
         }
-        plan.productNames[i] = commentText(LookupProduct(catalogue, row.guid).name);
+        plan.productNames[i] = LookupProduct(catalogue, row.guid).name;
         // An emptied amount box counts as 0.
         const std::optional<qint64> amount = ParseWholeNumber(row.amount);
         plan.amounts[i] = (!amount || *amount == 0) ? QStringLiteral("0") : row.amount.trimmed();
@@ -153,7 +143,7 @@ void applyValues(const ValuePlan& plan) {
 }
 
 XmlDocument loadCatalogue(const QString& dataFolder) {
-    XmlDocument catalogue = XmlDocument::load(dataFolder + QStringLiteral("ProductList.xml"));
+    XmlDocument catalogue = XmlDocument::load(dataFolder + DataFile::Products);
     catalogue.root();
     return catalogue;
 }

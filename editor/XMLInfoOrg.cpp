@@ -3,6 +3,7 @@
 #include "data/ValueFields.h"
 #include "editor/ShipRecord.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/ValueFieldControls.h"
 #include "ui/WindowControls.h"
 #include "ui_XMLInfoOrg.h"
 
@@ -10,6 +11,8 @@
 
 TOrgDataForm::TOrgDataForm(QWidget* parent) : QDialog(parent), ui(new Ui::TOrgDataForm) {
     ui->setupUi(this);
+    SetUpValueBoxes(this);
+    m_costRows = FindCostRows(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
@@ -60,23 +63,13 @@ void TOrgDataForm::FormActivate() {
     ui->DetailPanel->resize(ui->DetailPanel->width(), 539);
     FillOriginalCosts();
     const bool armed = m_data.armed;
-    ui->MilitaryShipPointsPanel->setVisible(armed);
-    ui->WeaponReloadTimePanel->setVisible(armed);
-    ui->WeaponBaseDamagePanel->setVisible(armed);
+    ShowArmedOnlyPanels(this, armed);
     FillOriginalValues();
 }
 
 void TOrgDataForm::FillOriginalCosts() {
-    WindowControls c(this);
     for (int i = 0; i < 7; ++i) {
-        const CostRow& row = m_data.costs[i];
-        const QString digit = QString::number(i);
-        const bool used = row.amount != QLatin1String("0");
-        c.box(QStringLiteral("CostSpin") + digit)->setText(used ? row.amount : QStringLiteral("0"));
-        c.label(QStringLiteral("CostLabel") + digit)
-            ->setText(used ? row.name : QStringLiteral("keine Auswahl"));
-        c.label(QStringLiteral("CostGUID") + digit)->setText(used ? row.guid : QStringLiteral("0"));
-        c.setPicture(QStringLiteral("CostImage") + digit, used ? row.icon : QStringLiteral("NoProduct"), 36);
+        m_costRows[i].show(m_data.costs[i]);
     }
     ui->InfluenceCostPoints->setText(m_data.influenceCostPoints);
 }

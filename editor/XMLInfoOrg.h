@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/CostRow.h"
+#include "editor/CostRowControls.h"
 
 #include <QDialog>
 #include <QMap>
@@ -51,6 +52,7 @@ private:
     void FillOriginalValues();
 
     Ui::TOrgDataForm* ui;
+    CostRowTable m_costRows;
     OriginalShipData m_data;
     std::optional<QPoint> m_place;
 };

@@ -1,6 +1,7 @@
 #include "modgen/AssetLines.h"
 
 #include "data/Error.h"
+#include "data/LiftGas.h"
 #include "modgen/MineTable.h"
 
 #include <QDir>
@@ -8,6 +9,18 @@
 #include <algorithm>
 
 namespace {
+
+// One line of the header comment: CommentSafeText, and no line break or other control character that
+// would break the line layout.
+QString commentLine(const QString& text) {
+    QString line = text;
+    for (QChar& c : line) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
+            c = QLatin1Char(' ');
+        }
+    }
+    return CommentSafeText(line);
+}
 
 struct PoolEntry {
     const char* guid;
@@ -71,9 +84,9 @@ void addHeader(QStringList& lines, const AssetFileHeader& header) {
     const QLocale locale = QLocale::system();
     const QString when = locale.toString(header.time.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
                          locale.toString(header.time.time(), QLocale::LongFormat);
-    lines << QStringLiteral("<!--") << stars << QStringLiteral("Skylathe Modifikation")
-          << CommentSafeText(when) << CommentSafeText(header.userName.trimmed())
-          << CommentSafeText(QStringLiteral("Skylathe ") + header.version) << stars << QStringLiteral("-->");
+    lines << QStringLiteral("<!--") << stars << QStringLiteral("Skylathe Modifikation") << commentLine(when)
+          << commentLine(header.userName.trimmed())
+          << commentLine(QStringLiteral("Skylathe ") + header.version) << stars << QStringLiteral("-->");
 }
 
 void addShips(QStringList& lines, const XmlDocument& workingFile) {
@@ -209,7 +222,7 @@ void addHeliumBuff(QStringList& lines, const XmlDocument& mineFile) {
     }
     lines << QStringLiteral("</EffectTargets>") << QStringLiteral("</ItemEffect>")
           << QStringLiteral("<FactoryUpgrade>") << QStringLiteral("<AdditionalOutput>")
-          << QStringLiteral("<Item>") << QStringLiteral("<Product>840</Product>")
+          << QStringLiteral("<Item>") << QStringLiteral("<Product>%1</Product>").arg(kHeliumGuid)
           << QStringLiteral("<AdditionalOutputCycle>3</AdditionalOutputCycle>")
           << QStringLiteral("<Amount>3</Amount>") << QStringLiteral("</Item>")
           << QStringLiteral("</AdditionalOutput>") << QStringLiteral("</FactoryUpgrade>")
@@ -234,21 +247,6 @@ QString StarIconPath(const QString& iconFilename) {
         base.truncate(dot);
     }
     return QStringLiteral("data/icon/") + base + QStringLiteral("_star.png");
-}
-
-QString CommentSafeText(const QString& text) {
-    QString safe;
-    safe.reserve(text.size());
-    for (QChar c : text) {
-        safe += (c.unicode() < 0x20 || c.unicode() == 0x7F) ? QChar(QLatin1Char(' ')) : c;
-    }
-    while (safe.contains(QLatin1String("--"))) {
-        safe.replace(QLatin1String("--"), QLatin1String("- -"));
-    }
-    if (safe.endsWith(QLatin1Char('-'))) {
-        safe += QLatin1Char(' ');
-    }
-    return safe;
 }
 
 QStringList BuildAssetLines(const XmlDocument& workingFile, const XmlDocument& mineFile,

@@ -26,8 +26,3 @@ QStringList BuildAssetLines(const XmlDocument& workingFile, const XmlDocument& m
 // "data/icon/" + base name + "_star.png", where the base name is the file name part of the game path
 // (after the last "\", "/" or ":") without its extension (from the last ".").
 QString StarIconPath(const QString& iconFilename);
-
-// Makes one line of text safe inside an XML comment: no "--" (it would end the comment early or make it
-// malformed), no trailing "-" (it would run into "-->"), no control characters (they would break the line
-// layout or be illegal XML). "<", ">" and "&" are harmless in a comment and stay.
-QString CommentSafeText(const QString& text);

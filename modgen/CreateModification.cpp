@@ -1,5 +1,6 @@
 #include "modgen/CreateModification.h"
 
+#include "data/DataFiles.h"
 #include "data/Error.h"
 #include "data/ModTexts.h"
 #include "data/TextFile.h"
@@ -33,8 +34,8 @@ bool CreateModification(const GenerationContext& context) {
     const QString& dataFolder = context.dataFolder;
 
     // Everything that can be wrong with the inputs shows up before the first write.
-    const XmlDocument workingFile = loadWithRoot(dataFolder + QStringLiteral("AirShipFull.xml"));
-    const XmlDocument mineFile = loadWithRoot(dataFolder + QStringLiteral("GasMines.xml"));
+    const XmlDocument workingFile = loadWithRoot(dataFolder + DataFile::Working);
+    const XmlDocument mineFile = loadWithRoot(dataFolder + DataFile::Mines);
     const QStringList assetLines = BuildAssetLines(
         workingFile, mineFile, AssetFileHeader{context.now, context.userName, context.version});
 
@@ -55,7 +56,7 @@ bool CreateModification(const GenerationContext& context) {
 
     WriteModTexts(dataFolder);
 
-    const QString assetFile = dataFolder + QStringLiteral("assets.xml");
+    const QString assetFile = dataFolder + DataFile::Assets;
     WriteTextLines(assetFile, assetLines);
     FormatXmlFile(assetFile);
 

@@ -1,9 +1,10 @@
 #include "modgen/Deployment.h"
 
+#include "data/DataFiles.h"
 #include "data/Error.h"
 #include "data/TextFile.h"
 #include "modgen/FolderTree.h"
-#include "modgen/ModFolders.h"
+#include "data/ModFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,13 +29,11 @@ void DeployMod(const QString& dataFolder, const QString& modFolder, const QList<
     const QString assetFolder = mod + QStringLiteral("data/config/export/main/asset");
     RemoveFolderTree(assetFolder);
     CreateFolderPath(assetFolder);
-    CopyFileAtomically(dataFolder + QStringLiteral("assets.xml"),
-                       assetFolder + QStringLiteral("/assets.xml"));
+    CopyFileAtomically(dataFolder + DataFile::Assets, assetFolder + QStringLiteral("/assets.xml"));
 
     const QString textFolder = mod + QStringLiteral("data/config/gui");
     CreateFolderPath(textFolder);
-    CopyFileAtomically(dataFolder + QStringLiteral("texts_german.xml"),
-                       textFolder + QStringLiteral("/texts_german.xml"));
+    CopyFileAtomically(dataFolder + DataFile::Texts, textFolder + QStringLiteral("/texts_german.xml"));
 
     const QString iconFolder = mod + QStringLiteral("data/icon");
     CreateFolderPath(iconFolder);
@@ -51,5 +50,5 @@ void DeployMod(const QString& dataFolder, const QString& modFolder, const QList<
     RemoveFolderTree(modFolder + kYardModName);
     CopyFolderTreeSkippingFailures(dataFolder + kYardModName, modFolder + kYardModName);
 
-    QFile::remove(dataFolder + QStringLiteral("assets.xml"));
+    QFile::remove(dataFolder + DataFile::Assets);
 }

@@ -1,6 +1,7 @@
 #include "modgen/GasFormUnit.h"
 
 #include "app/ImageCollection.h"
+#include "data/DataFiles.h"
 #include "data/Error.h"
 #include "data/Folders.h"
 #include "modgen/MineTable.h"
@@ -10,22 +11,12 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QScreen>
+#include <algorithm>
 
 namespace {
 
 const QSize kOuterSize(372, 341);
 constexpr int kSwitchPictureSize = 32;
-
-struct SwitchEntry {
-    const char* control;
-    const char* guid;
-};
-
-// Top to bottom on the screen. The sixth row of the file (1010309) has no switch.
-const SwitchEntry kSwitches[] = {
-    {"CoalMineImage", "1010304"}, {"IronMineImage", "1010305"}, {"CopperMIneImage", "1010308"},
-    {"TinMineImage", "1010307"},  {"GoldMineImage", "101311"},
-};
 
 } // namespace
 
@@ -38,11 +29,16 @@ TGasForm::TGasForm(QWidget* parent) : QDialog(parent), ui(new Ui::TGasForm) {
     setPalette(background);
     setAutoFillBackground(true);
 
-    for (const SwitchEntry& entry : kSwitches) {
-        QLabel* image = findChild<QLabel*>(QLatin1String(entry.control));
+    for (const HeliumMine& mine : HeliumMines()) {
+        QLabel* image = findChild<QLabel*>(QLatin1String(mine.switchControl));
         image->installEventFilter(this);
-        m_switches.append(Switch{QLatin1String(entry.guid), image, std::nullopt});
+        m_switches.append(Switch{QLatin1String(mine.guid), image, std::nullopt});
     }
+    m_handlers = {{ui->CoalMineImage, &TGasForm::CoalMineImageClick},
+                  {ui->IronMineImage, &TGasForm::IronMineImageClick},
+                  {ui->CopperMIneImage, &TGasForm::CopperMIneImageClick},
+                  {ui->TinMineImage, &TGasForm::TinMineImageClick},
+                  {ui->GoldMineImage, &TGasForm::GoldMineImageClick}};
     // The captions lie inside the switches' clickable areas; clicks on them reach the switch.
     for (QLabel* caption :
          {ui->CoalMineLabel, ui->IronMineLabel, ui->CopperMineLabel, ui->TinMineLabel, ui->GoldMineLabel}) {
@@ -80,7 +76,7 @@ void TGasForm::showEvent(QShowEvent* event) {
 }
 
 QString TGasForm::mineFilePath() const {
-    return WithTrailingSlash(AppFolders().DataFolder) + QStringLiteral("GasMines.xml");
+    return WithTrailingSlash(AppFolders().DataFolder) + DataFile::Mines;
 }
 
 void TGasForm::FormShow() {
@@ -105,8 +101,13 @@ void TGasForm::showState(const Switch& mine) {
     mine.image->setAccessibleName(picture);
 }
 
-void TGasForm::toggle(int index) {
-    Switch& mine = m_switches[index];
+void TGasForm::toggle(const QLabel* image) {
+    const auto found = std::find_if(m_switches.begin(), m_switches.end(),
+                                    [image](const Switch& mine) { return mine.image == image; });
+    if (found == m_switches.end()) {
+        return;
+    }
+    Switch& mine = *found;
     QString next;
     if (mine.state == QLatin1String("true")) {
         next = QStringLiteral("false");
@@ -133,19 +134,19 @@ void TGasForm::toggle(int index) {
 }
 
 void TGasForm::CoalMineImageClick() {
-    toggle(0);
+    toggle(ui->CoalMineImage);
 }
 void TGasForm::IronMineImageClick() {
-    toggle(1);
+    toggle(ui->IronMineImage);
 }
 void TGasForm::CopperMIneImageClick() {
-    toggle(2);
+    toggle(ui->CopperMIneImage);
 }
 void TGasForm::TinMineImageClick() {
-    toggle(3);
+    toggle(ui->TinMineImage);
 }
 void TGasForm::GoldMineImageClick() {
-    toggle(4);
+    toggle(ui->GoldMineImage);
 }
 
 void TGasForm::CloseBtnClick() {
@@ -155,15 +156,10 @@ void TGasForm::CloseBtnClick() {
 bool TGasForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        for (int i = 0; i < m_switches.size(); ++i) {
-            QLabel* image = m_switches[i].image;
+        for (const auto& [image, handler] : m_handlers) {
             if (watched == image && mouse->button() == Qt::LeftButton &&
                 image->rect().contains(mouse->position().toPoint())) {
-                static void (TGasForm::*const kHandlers[])() = {
-                    &TGasForm::CoalMineImageClick, &TGasForm::IronMineImageClick,
-                    &TGasForm::CopperMIneImageClick, &TGasForm::TinMineImageClick,
-                    &TGasForm::GoldMineImageClick};
-                ErrorBoundary::run([this, i] { (this->*kHandlers[i])(); });
+                ErrorBoundary::run([this, handler] { (this->*handler)(); });
                 return true;
             }
         }

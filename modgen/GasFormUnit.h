@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <QPair>
 #include <optional>
 
 class QLabel;
@@ -44,10 +45,12 @@ private:
         QLabel* image = nullptr;
         std::optional<QString> state; // the text at attribute position 2; empty for a missing row
     };
-    void toggle(int index);
+    // Toggles the mine whose switch is `image`.
+    void toggle(const QLabel* image);
     void showState(const Switch& mine);
     QString mineFilePath() const;
 
     XmlDocument m_mines;
-    QList<Switch> m_switches;
+    QList<Switch> m_switches; // in the order of the mine table
+    QList<QPair<QLabel*, void (TGasForm::*)()>> m_handlers;
 };

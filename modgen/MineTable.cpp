@@ -2,8 +2,9 @@
 
 const QList<HeliumMine>& HeliumMines() {
     static const QList<HeliumMine> mines{
-        {"1010304", "Kohlenmine"}, {"1010305", "Eisenmine"}, {"1010307", "Zinkmine"},
-        {"1010308", "Kupfermine"}, {"101311", "Goldmine"},
+        {"1010304", "Kohlenmine", "CoalMineImage"}, {"1010305", "Eisenmine", "IronMineImage"},
+        {"1010307", "Zinkmine", "TinMineImage"},    {"1010308", "Kupfermine", "CopperMIneImage"},
+        {"101311", "Goldmine", "GoldMineImage"},
     };
     return mines;
 }

@@ -10,7 +10,8 @@
 // mod. The sixth row of "GasMines.xml" (1010309, Zementmine) is deliberately absent: it is never read.
 struct HeliumMine {
     const char* guid;
-    const char* name; // the mine's name in "GasMines.xml", also the comment in the buff's targets
+    const char* name;          // the mine's name in "GasMines.xml", also the comment in the buff's targets
+    const char* switchControl; // object name of the mine's switch in the dialog "Gasproduktion"
 };
 
 const QList<HeliumMine>& HeliumMines();

@@ -1,7 +1,7 @@
 #include "modgen/ModInfo.h"
 
 #include "data/TextFile.h"
-#include "modgen/ModFolders.h"
+#include "data/ModFolders.h"
 
 #include <QFile>
 

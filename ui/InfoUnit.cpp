@@ -1,6 +1,7 @@
 #include "ui/InfoUnit.h"
 
 #include "app/ImageCollection.h"
+#include "data/DataFiles.h"
 #include "data/Folders.h"
 #include "ui_InfoUnit.h"
 
@@ -48,7 +49,7 @@ void TInfoForm::FormShow() {
         const QRect over = owner->frameGeometry();
         move(over.x() + (over.width() - kOuterWidth) / 2, over.y() + (over.height() - kOuterHeight) / 2);
     }
-    ui->browser->showPage(AppFolders().DataFolder + QStringLiteral("Help.html"));
+    ui->browser->showPage(AppFolders().DataFolder + DataFile::HelpPage);
 }
 
 void TInfoForm::OKBtnClick() {

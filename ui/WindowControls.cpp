@@ -29,8 +29,11 @@ ValueBox* WindowControls::box(const QString& name) const {
 }
 
 void WindowControls::setPicture(const QString& labelName, const QString& pictureName, int size) const {
-    QLabel* picture = label(labelName);
-    picture->clear();
-    picture->update();
-    picture->setPixmap(PixmapFromCollection(pictureName, size, size));
+    ShowPicture(label(labelName), pictureName, size);
+}
+
+void ShowPicture(QLabel* label, const QString& pictureName, int size) {
+    label->clear();
+    label->update();
+    label->setPixmap(PixmapFromCollection(pictureName, size, size));
 }

@@ -21,3 +21,6 @@ public:
 private:
     QWidget* m_window;
 };
+
+// Clears the picture label, repaints, then shows the named picture of the collection at size × size.
+void ShowPicture(QLabel* label, const QString& pictureName, int size);

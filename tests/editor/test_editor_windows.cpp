@@ -1,21 +1,40 @@
-#include "EditorApp.h"
-
+#include "app/Forms.h"
 #include "app/ImageCollection.h"
+#include "app/MainFormUnit.h"
 #include "data/TextFile.h"
 #include "data/ValueFields.h"
 #include "data/Xml.h"
 #include "editor/ProductFormUnit.h"
 #include "editor/ShipRecord.h"
 #include "editor/XMLInfoOrg.h"
+#include "tests/support/AppFixture.h"
 #include "tests/support/WindowTestMain.h"
+#include "ui/ErrorBoundary.h"
 #include "ui/ValueBox.h"
 
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QTreeWidget>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
 
 namespace {
+
+template <typename T = QWidget> T* control(QWidget* window, const QString& name) {
+    T* found = window->findChild<T*>(name);
+    if (!found) {
+        qWarning("control %s not found", qPrintable(name));
+    }
+    return found;
+}
 
 const QString kKolibri = QStringLiteral("2000502011");
 const QString kAllicanto = QStringLiteral("2000502012");
@@ -69,8 +88,8 @@ void typeInto(const QString& name, const QString& typed) {
     }
 }
 
-QString recordText(const EditorApp& app, const QString& guid, const QString& path) {
-    const XmlDocument doc = XmlDocument::load(app.dataFolder + QStringLiteral("AirShipFull.xml"));
+QString recordText(const AppFixture& app, const QString& guid, const QString& path) {
+    const XmlDocument doc = XmlDocument::load(app.dataFolder() + QStringLiteral("AirShipFull.xml"));
     return SelectShipRecord(doc, guid, true).requireText(path);
 }
 
@@ -89,7 +108,7 @@ QStringList visibleMarkers() {
 
 // Opens the picker from the arrow of `row` and lets `inPicker` act in it.
 void withPicker(int row, std::function<void(QWidget*)> inPicker) {
-    OnNextModal(std::move(inPicker));
+    AppFixture::onNextModal(std::move(inPicker));
     clickPicture(QStringLiteral("ChangeCostImage%1").arg(row));
 }
 
@@ -114,8 +133,8 @@ class TestEditorWindows : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<EditorApp> m_app;
-    const EditorApp& app() const { return *m_app; }
+    std::unique_ptr<AppFixture> m_app;
+    const AppFixture& app() const { return *m_app; }
 
 private Q_SLOTS:
     void initTestCase() {
@@ -126,13 +145,13 @@ private Q_SLOTS:
 
     void init() {
         QLocale::setDefault(QLocale::c());
-        m_app = std::make_unique<EditorApp>();
-        QVERIFY(m_app->created());
+        m_app = std::make_unique<AppFixture>();
+        QVERIFY(m_app->start());
         QCOMPARE(ErrorBoundary::takeCollected(), QStringList());
     }
 
     void cleanup() {
-        const int unanswered = DropPendingModalActions();
+        const int unanswered = AppFixture::dropPendingModalActions();
         const QStringList errors = ErrorBoundary::takeCollected();
         m_app.reset();
         QLocale::setDefault(QLocale::c());
@@ -166,7 +185,7 @@ private Q_SLOTS:
             QTreeWidgetItem* line = view()->topLevelItem(i);
             const int image = line->data(0, Qt::UserRole).toInt();
             const QString icon = MainForm->shipImages().value(image);
-            const XmlDocument index = XmlDocument::load(app().dataFolder + "AirShipShort.xml");
+            const XmlDocument index = XmlDocument::load(app().dataFolder() + "AirShipShort.xml");
             QCOMPARE(icon,
                      index.root().require("AirShip[@GUID=\"" + line->text(0) + "\"]").attribute("Icon"));
             QVERIFY(!line->icon(0).isNull());
@@ -215,7 +234,7 @@ private Q_SLOTS:
         clickLine(1);
         typeInto("StackLimit", "60");
         QMap<QString, QString> dialog;
-        AnswerNextModal("AbortBtn", &dialog);
+        AppFixture::answerNextModal("AbortBtn", &dialog);
         clickLine(1);
         QCOMPARE(dialog.value("MsgBoxLabel"), QStringLiteral("Änderungen speichern ?"));
         QCOMPARE(dialog.value("HeaderLabel"), QStringLiteral("Sicherheitsabfrage"));
@@ -229,7 +248,7 @@ private Q_SLOTS:
     void yesSavesThePreviousShip() {
         clickLine(1);
         typeInto("StackLimit", "60");
-        AnswerNextModal("OKBtn");
+        AppFixture::answerNextModal("OKBtn");
         clickLine(2);
         QCOMPARE(recordText(app(), kKolibri, "ItemContainer/StackLimit"), QStringLiteral("60"));
         QCOMPARE(recordText(app(), kAllicanto, "ItemContainer/StackLimit"), QStringLiteral("50"));
@@ -296,7 +315,7 @@ private Q_SLOTS:
         QCOMPARE(text("ForwardSpeedMaxValue"), QStringLiteral("ca. 34 kn."));
         QCOMPARE(text("ForwardSpeedMinValue"), QStringLiteral("ca. 18 kn."));
 
-        AnswerNextModal("AbortBtn");
+        AppFixture::answerNextModal("AbortBtn");
         clickLine(6);
         QCOMPARE(MainForm->currentShipGuid(), QStringLiteral("2000502016"));
         for (const char* panel : {"MilitaryShipPointsPanel", "WeaponReloadTimePanel", "WeaponBaseDamagePanel",
@@ -324,7 +343,7 @@ private Q_SLOTS:
         QCOMPARE(visibleMarkers(), QStringList({"CraftingTimeDot"}));
 
         // The next ship starts without any marker of this one.
-        AnswerNextModal("AbortBtn");
+        AppFixture::answerNextModal("AbortBtn");
         clickLine(2);
         QCOMPARE(visibleMarkers(), QStringList());
         QCOMPARE(box("CraftingTime")->text(), QStringLiteral("840"));
@@ -455,7 +474,7 @@ private Q_SLOTS:
         QVERIFY(shown("CostDot1")); // shipped with Segel
 
         clickPicture("SaveBtn");
-        const XmlDocument doc = XmlDocument::load(app().dataFolder + "AirShipFull.xml");
+        const XmlDocument doc = XmlDocument::load(app().dataFolder() + "AirShipFull.xml");
         const XmlNodeList items = SelectShipRecord(doc, kKolibri, true).selectAll("Cost/Costs/Item");
         QCOMPARE(items.size(), 7);
         QCOMPARE(items[0].outerXml(),
@@ -482,7 +501,7 @@ private Q_SLOTS:
                  PixmapFromCollection("BrownArrow", 36, 36).toImage());
         // The pending picker visit makes the list ask.
         QMap<QString, QString> dialog;
-        AnswerNextModal("AbortBtn", &dialog);
+        AppFixture::answerNextModal("AbortBtn", &dialog);
         clickLine(2);
         QCOMPARE(dialog.value("MsgBoxLabel"), QStringLiteral("Änderungen speichern ?"));
     }
@@ -490,21 +509,21 @@ private Q_SLOTS:
     void savingWithAndWithoutTheMod() {
         clickLine(1);
         typeInto("StackLimit", "60");
-        const QMap<QString, QByteArray> before = filesBelow(app().dataFolder);
+        const QMap<QString, QByteArray> before = filesBelow(app().dataFolder());
         clickPicture("SaveBtn");
         QVERIFY(!MainForm->valuesChanged() && !MainForm->costsChanged());
-        QMap<QString, QByteArray> after = filesBelow(app().dataFolder);
+        QMap<QString, QByteArray> after = filesBelow(app().dataFolder());
         QVERIFY(after.value("AirShipFull.xml") != before.value("AirShipFull.xml"));
         after.remove("AirShipFull.xml");
         QMap<QString, QByteArray> rest = before;
         rest.remove("AirShipFull.xml");
         QCOMPARE(after.keys(), rest.keys());
         QVERIFY(after == rest);
-        QCOMPARE(QDir(app().modFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        QCOMPARE(QDir(app().modFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
         QCOMPARE(view()->currentItem()->text(1), QStringLiteral("Kolibri"));
 
         QTest::mouseClick(control<QPushButton>(MainForm, "CreateModBtn"), Qt::LeftButton);
-        QCOMPARE(QDir(app().modFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+        QCOMPARE(QDir(app().modFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
                  QStringList({"[Air Ships] Aerolune", "[Air Ships] Aerolune Yard"}));
     }
 
@@ -516,7 +535,7 @@ private Q_SLOTS:
         name->selectAll();
         QTest::keyClicks(name, "Kolibri X");
         QMap<QString, QString> dialog;
-        AnswerNextModal("OKBtn", &dialog);
+        AppFixture::answerNextModal("OKBtn", &dialog);
         clickPicture("SingleResetImage");
         QCOMPARE(dialog.value("MsgBoxLabel"),
                  QStringLiteral(
@@ -525,9 +544,9 @@ private Q_SLOTS:
         QCOMPARE(dialog.value("OKBtn"), QStringLiteral("Ja"));
         QCOMPARE(recordText(app(), kKolibri, "ItemContainer/StackLimit"), QStringLiteral("50"));
         QCOMPARE(recordText(app(), kKolibri, "Standard/Name"), QStringLiteral("Kolibri"));
-        const XmlDocument doc = XmlDocument::load(app().dataFolder + "AirShipFull.xml");
+        const XmlDocument doc = XmlDocument::load(app().dataFolder() + "AirShipFull.xml");
         QCOMPARE(doc.selectSingle("/AssetList/Asset[last()]/Values/Standard/GUID").text(), kKolibri);
-        QVERIFY(QDir(app().modFolder + "[Air Ships] Aerolune").exists()); // created although it was missing
+        QVERIFY(QDir(app().modFolder() + "[Air Ships] Aerolune").exists()); // created although it was missing
         QVERIFY(!MainForm->valuesChanged() && !MainForm->costsChanged());
         QCOMPARE(visibleMarkers(), QStringList());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
@@ -538,10 +557,10 @@ private Q_SLOTS:
         clickLine(2);
         typeInto("StackLimit", "70");
         clickPicture("SaveBtn");
-        QDir(app().modFolder).mkpath("-[Air Ships] Aerolune Yard");
-        QDir(app().modFolder).mkpath("Other Mod");
+        QDir(app().modFolder()).mkpath("-[Air Ships] Aerolune Yard");
+        QDir(app().modFolder()).mkpath("Other Mod");
         QMap<QString, QString> dialog;
-        AnswerNextModal("AbortBtn", &dialog);
+        AppFixture::answerNextModal("AbortBtn", &dialog);
         clickPicture("FullResetImage");
         QCOMPARE(dialog.value("OKBtn"), QStringLiteral("  Zurücksetzen  "));
         QCOMPARE(dialog.value("AbortBtn"), QStringLiteral("Abbrechen"));
@@ -550,15 +569,15 @@ private Q_SLOTS:
                                                              "Vorhandene Modifikationen werden entfernt\n"));
         QCOMPARE(MainForm->currentGasType(), QStringLiteral("Arcticgas")); // "Abbrechen" changes nothing
 
-        AnswerNextModal("OKBtn");
+        AppFixture::answerNextModal("OKBtn");
         clickPicture("FullResetImage");
-        QCOMPARE(ReadFileBytes(app().dataFolder + "AirShipFull.xml"),
-                 ReadFileBytes(app().dataFolder + "AirShipFullOrg.xml"));
+        QCOMPARE(ReadFileBytes(app().dataFolder() + "AirShipFull.xml"),
+                 ReadFileBytes(app().dataFolder() + "AirShipFullOrg.xml"));
         QCOMPARE(MainForm->currentGasType(), QStringLiteral("Heliumgas"));
         QCOMPARE(lineNames().first(), QStringLiteral("Mapinguari"));
         QCOMPARE(view()->indexOfTopLevelItem(view()->currentItem()), 0);
         QCOMPARE(MainForm->currentShipGuid(), QStringLiteral("2000502010"));
-        QCOMPARE(QDir(app().modFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+        QCOMPARE(QDir(app().modFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
                  QStringList({"Other Mod"}));
         QVERIFY(!MainForm->valuesChanged() && !MainForm->costsChanged());
     }
@@ -569,7 +588,7 @@ private Q_SLOTS:
         bool armedShown = true;
         QMap<QString, QString> seen;
         QPoint at;
-        OnNextModal([&](QWidget* window) {
+        AppFixture::onNextModal([&](QWidget* window) {
             armedShown = control(window, "MilitaryShipPointsPanel")->isVisible() ||
                          control(window, "WeaponReloadTimePanel")->isVisible() ||
                          control(window, "WeaponBaseDamagePanel")->isVisible();
@@ -596,7 +615,7 @@ private Q_SLOTS:
         QCOMPARE(label("ImagePanelNameDetail")->pixmap().toImage(),
                  PixmapFromCollection("GreenList", 36, 36).toImage());
 
-        OnNextModal([&](QWidget* window) {
+        AppFixture::onNextModal([&](QWidget* window) {
             seen.insert("CostLabel3", control<QLabel>(window, "CostLabel3")->text());
             seen.insert("CostSpin3", control<ValueBox>(window, "CostSpin3")->text());
             seen.insert("CostLabel2", control<QLabel>(window, "CostLabel2")->text());
@@ -643,7 +662,7 @@ private Q_SLOTS:
         QFETCH(QString, find);
         QFETCH(QString, replace);
         clickLine(1);
-        const QString path = app().dataFolder + file;
+        const QString path = app().dataFolder() + file;
         if (find.isEmpty()) {
             QVERIFY(QFile::remove(path));
         } else {
@@ -652,7 +671,7 @@ private Q_SLOTS:
             content.replace(find, replace);
             WriteFileAtomically(path, content.toUtf8());
         }
-        const QByteArray working = ReadFileBytes(app().dataFolder + "AirShipFull.xml");
+        const QByteArray working = ReadFileBytes(app().dataFolder() + "AirShipFull.xml");
         clickLine(2); // Allicanto
         const QStringList errors = ErrorBoundary::takeCollected();
         QCOMPARE(errors.size(), 1);
@@ -660,7 +679,7 @@ private Q_SLOTS:
                      errors.first().contains("4711") || errors.first().contains("dreizehn") ||
                      errors.first().contains("lang"),
                  qPrintable(errors.first()));
-        QCOMPARE(ReadFileBytes(app().dataFolder + "AirShipFull.xml"), working);
+        QCOMPARE(ReadFileBytes(app().dataFolder() + "AirShipFull.xml"), working);
         // The window stays usable: the gas pictures still switch and load.
         QVERIFY(MainForm->isVisible());
         clickPicture("ArcticGasImage");
@@ -683,12 +702,12 @@ private Q_SLOTS:
         clickLine(1);
         typeInto("StackLimit", "60");
         typeInto(box, typed);
-        const QByteArray before = ReadFileBytes(app().dataFolder + "AirShipFull.xml");
+        const QByteArray before = ReadFileBytes(app().dataFolder() + "AirShipFull.xml");
         clickPicture("SaveBtn");
         const QStringList errors = ErrorBoundary::takeCollected();
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors.first().contains(FindValueField(box)->caption), qPrintable(errors.first()));
-        QCOMPARE(ReadFileBytes(app().dataFolder + "AirShipFull.xml"), before);
+        QCOMPARE(ReadFileBytes(app().dataFolder() + "AirShipFull.xml"), before);
         QVERIFY(MainForm->valuesChanged()); // the edits are still pending
     }
 };

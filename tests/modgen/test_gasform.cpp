@@ -95,9 +95,8 @@ private Q_SLOTS:
         QString title;
         QSize size;
         bool sawDialog = false;
-        QTimer::singleShot(0, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            if (!dialog || dialog != GasForm) {
+        AppFixture::onNextModal([&](QWidget* dialog) {
+            if (dialog != GasForm) {
                 return;
             }
             sawDialog = true;

@@ -2,15 +2,17 @@
 
 #include "app/Forms.h"
 #include "app/MainFormUnit.h"
+#include "data/Folders.h"
 #include "ui/ErrorBoundary.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -23,10 +25,12 @@ void copyTree(const QString& from, const QString& to) {
     while (it.hasNext()) {
         it.next();
         const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(it.filePath());
-        if (it.fileInfo().isDir())
+        if (it.fileInfo().isDir()) {
             QDir().mkpath(target);
-        else
+        } else {
             QFile::copy(it.filePath(), target);
+            QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+        }
     }
 }
 
@@ -71,6 +75,7 @@ AppFixture::AppFixture(Data data) : m_root(std::make_unique<QTemporaryDir>()) {
     TMainForm::SetProgramFolderForTests(programFolder());
     TMainForm::SetGameRunningCheckForTests([](const QString&) { return false; });
     ErrorBoundary::setCollecting(true);
+    ErrorBoundary::takeCollected();
 }
 
 AppFixture::~AppFixture() {
@@ -95,6 +100,7 @@ bool AppFixture::start() {
         MainForm->show();
         if (!QTest::qWaitForWindowExposed(MainForm))
             qWarning("main window not exposed");
+        QTest::qWait(20); // the window settles its outer size once shown
     }
     return created;
 }
@@ -104,6 +110,7 @@ void AppFixture::stop() {
         DestroyApplicationWindows();
         m_started = false;
     }
+    AppFolders() = Folders();
 }
 
 QString AppFixture::programFolder() const {
@@ -143,36 +150,75 @@ void AppFixture::hover(QWidget* widget, QPoint pos) {
     QTest::mouseMove(widget, pos == QPoint(-1, -1) ? widget->rect().center() : pos);
 }
 
-void AppFixture::answerNextModal(const QString& buttonName, int timeoutMs) {
-    auto* timer = new QTimer(qApp);
-    auto* elapsed = new QElapsedTimer;
-    elapsed->start();
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, elapsed, buttonName, timeoutMs] {
+namespace {
+
+int& pendingModalActions() {
+    static int pending = 0;
+    return pending;
+}
+
+int& modalGeneration() {
+    static int generation = 0;
+    return generation;
+}
+
+} // namespace
+
+void AppFixture::onNextModal(std::function<void(QWidget*)> action) {
+    ++pendingModalActions();
+    const int generation = modalGeneration();
+    auto poll = std::make_shared<std::function<void()>>();
+    auto waited = std::make_shared<int>(0);
+    *poll = [action, generation, poll, waited] {
+        if (generation != modalGeneration()) {
+            *poll = nullptr;
+            return;
+        }
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal) {
-            QAbstractButton* button = modal->findChild<QAbstractButton*>(buttonName);
-            if (!button) {
-                for (QAbstractButton* candidate : modal->findChildren<QAbstractButton*>()) {
-                    if (candidate->text().remove(QLatin1Char('&')) == buttonName) {
-                        button = candidate;
-                        break;
-                    }
+        // A user acts on a dialog once it is shown and active; windows that fill themselves on activation
+        // are only complete then. Give activation a moment, but never wait forever.
+        if (!modal || !modal->isVisible() || (!modal->isActiveWindow() && ++*waited < 50)) {
+            QTimer::singleShot(10, *poll);
+            return;
+        }
+        --pendingModalActions();
+        action(modal);
+        *poll = nullptr;
+    };
+    QTimer::singleShot(10, *poll);
+}
+
+void AppFixture::answerNextModal(const QString& buttonName, QMap<QString, QString>* texts) {
+    onNextModal([buttonName, texts](QWidget* modal) {
+        if (texts) {
+            for (QLabel* l : modal->findChildren<QLabel*>()) {
+                texts->insert(l->objectName(), l->text());
+            }
+            for (QPushButton* b : modal->findChildren<QPushButton*>()) {
+                texts->insert(b->objectName(), b->text());
+            }
+            texts->insert(QStringLiteral("window"), modal->objectName());
+        }
+        QAbstractButton* button = modal->findChild<QAbstractButton*>(buttonName);
+        if (!button) {
+            for (QAbstractButton* candidate : modal->findChildren<QAbstractButton*>()) {
+                if (candidate->text().remove(QLatin1Char('&')) == buttonName) {
+                    button = candidate;
+                    break;
                 }
             }
-            if (button && button->isVisible()) {
-                timer->stop();
-                timer->deleteLater();
-                delete elapsed;
-                button->click();
-                return;
-            }
         }
-        if (elapsed->elapsed() > timeoutMs) {
-            timer->stop();
-            timer->deleteLater();
-            delete elapsed;
+        if (button) {
+            QTest::mouseClick(button, Qt::LeftButton);
+        } else {
+            modal->close();
         }
     });
-    timer->start();
+}
+
+int AppFixture::dropPendingModalActions() {
+    const int left = pendingModalActions();
+    pendingModalActions() = 0;
+    ++modalGeneration();
+    return left;
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 // A complete program start in temporary folders, for window tests: a program folder with the built data
@@ -18,8 +20,8 @@ public:
     explicit AppFixture(Data data = Data::Package);
     ~AppFixture();
 
-    // Creates the six windows (runs start-up) and shows the main window. Returns what
-    // CreateApplicationWindows returned.
+    // Creates the six windows (runs start-up), shows the main window and waits until it has settled its
+    // outer size. Returns what CreateApplicationWindows returned.
     bool start();
     // Destroys the windows again (also done by the destructor).
     void stop();
@@ -42,9 +44,15 @@ public:
     // Moves the mouse to `pos` inside the control (default: its middle).
     static void hover(QWidget* widget, QPoint pos = QPoint(-1, -1));
 
-    // Arms a one-shot answer: as soon as a modal dialog is open, its button named `buttonName` (OKBtn,
-    // AbortBtn, CloseBtn …, or a QMessageBox button by its text) is clicked. Returns at once.
-    static void answerNextModal(const QString& buttonName, int timeoutMs = 5000);
+    // The one way of answering modal dialogs. Arms a one-shot action: as soon as the next modal window is
+    // shown and active, as a user would see it, `action` runs on it. Returns at once.
+    static void onNextModal(std::function<void(QWidget*)> action);
+    // Answers the next modal dialog by clicking its button `buttonName` (OKBtn, AbortBtn, CloseBtn …, or a
+    // QMessageBox button by its text; without such a button the window is closed). `texts` receives the
+    // texts of its labels and buttons by object name, and the window's object name as "window".
+    static void answerNextModal(const QString& buttonName, QMap<QString, QString>* texts = nullptr);
+    // Forgets the armed actions that found no window (they never touch a later test) and returns how many.
+    static int dropPendingModalActions();
 
 private:
     std::unique_ptr<QTemporaryDir> m_root;

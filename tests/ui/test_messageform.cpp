@@ -53,7 +53,7 @@ void TestMessageForm::layout() {
     QSize size;
     QPoint at;
     bool abortFocused = false;
-    QTimer::singleShot(100, [&] {
+    AppFixture::onNextModal([&](QWidget*) {
         label = ui->MsgBoxLabel->geometry();
         abort = ui->AbortBtn->geometry();
         ok = ui->OKBtn->geometry();
@@ -94,7 +94,7 @@ void TestMessageForm::infoWindow() {
     QVERIFY(app.start());
     QVERIFY(!(InfoForm->windowFlags() & Qt::WindowCloseButtonHint));
     QString first;
-    QTimer::singleShot(100, [&] {
+    AppFixture::onNextModal([&](QWidget*) {
         first = InfoForm->findChild<QTextBrowser*>("browser")->toPlainText();
         QTest::keyClick(InfoForm, Qt::Key_Escape); // does not close
         QTimer::singleShot(50, [] { InfoForm->findChild<QPushButton*>("OKBtn")->click(); });
@@ -107,7 +107,7 @@ void TestMessageForm::infoWindow() {
 
     QFile::remove(app.dataFolder() + QStringLiteral("Help.html"));
     QString missing;
-    QTimer::singleShot(100, [&] {
+    AppFixture::onNextModal([&](QWidget*) {
         missing = InfoForm->findChild<QTextBrowser*>("browser")->toPlainText();
         InfoForm->findChild<QPushButton*>("OKBtn")->click();
     });

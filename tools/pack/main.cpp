@@ -5,9 +5,11 @@
 //
 // Leaves <OutputFolder>/XMLD/ (the unzipped tree) and <OutputFolder>/XMLD.zip. Any failure ends the run
 // with a message and exit code 1, and the previous package stays as it was.
+#include "data/DataFiles.h"
 #include "data/DataPreparation.h"
 #include "data/Error.h"
 #include "data/Folders.h"
+#include "data/ModFolders.h"
 #include "data/TextFile.h"
 #include "data/Xml.h"
 #include "tools/pack/Artwork.h"
@@ -24,15 +26,18 @@
 
 namespace {
 
-const QString kYardFolder = QStringLiteral("[Air Ships] Aerolune Yard");
-
 // The files the data folder must hold once the package is complete.
 const QStringList kDataFiles = {
-    QStringLiteral("Active.png"),         QStringLiteral("AirShipFull.xml"),
-    QStringLiteral("AirShipFullOrg.xml"), QStringLiteral("AirShipShort.xml"),
-    QStringLiteral("GasMines.xml"),       QStringLiteral("Help.html"),
-    QStringLiteral("Help.xml"),           QStringLiteral("ProductList.xml"),
-    QStringLiteral("Properties.xml"),     QStringLiteral("texts_german.xml"),
+    QStringLiteral("Active.png"),
+    DataFile::Working,
+    DataFile::Original,
+    DataFile::ShipIndex,
+    DataFile::Mines,
+    DataFile::HelpPage,
+    DataFile::HelpTexts,
+    DataFile::Products,
+    DataFile::Properties,
+    DataFile::Texts,
 };
 constexpr int kYardFileCount = 25;
 
@@ -110,7 +115,7 @@ void AddHelpPage(const QString& pageTemplate, const QString& images, const QStri
     const QByteArray page = BuildHelpPage(text, [&](const QString& name, int width, int height) {
         return RenderArtwork(images, name, width, height);
     });
-    WriteFileAtomically(data + QStringLiteral("Help.html"), WithCrLf(page));
+    WriteFileAtomically(data + DataFile::HelpPage, WithCrLf(page));
 }
 
 void CheckInventory(const QString& data, const QString& yard) {
@@ -147,7 +152,7 @@ void BuildPackage(const QString& resources, const QString& output) {
     const QString images = resources + QStringLiteral("images/");
     const QString staging = output + QStringLiteral("XMLD.new/");
     const QString data = staging + QStringLiteral("XMLD/");
-    const QString yard = data + kYardFolder + QLatin1Char('/');
+    const QString yard = data + kYardModName + QLatin1Char('/');
 
     RemoveTree(staging);
     MakeFolder(data);

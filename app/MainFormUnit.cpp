@@ -64,49 +64,46 @@ int currencyDecimals() {
 } // namespace
 
 void TMainForm::showDecoration() {
+    // size 0: the picture fills the label and is drawn only where the label has none yet.
     const struct {
         QLabel* label;
         const char* picture;
+        int size;
     } pictures[] = {
-        {ui->Background, "Background"},
-        {ui->YardImage, "Yard"},
-        {ui->VelmoraImage, "VelmoraLogo"},
-        {ui->Image1, "Image1"},
-        {ui->SingleResetImage, "SingleReset"},
-        {ui->FullResetImage, "FullReset"},
-        {ui->HelpImage, "HelpBook"},
-        {ui->ImagePanelNameCost, "BrownList"},
-        {ui->ImagePanelNameDetail, "BrownList"},
-        {ui->ArmedImage, "Armed"},
+        {ui->Background, "Background", 0},
+        {ui->YardImage, "Yard", 0},
+        {ui->VelmoraImage, "VelmoraLogo", 0},
+        {ui->Image1, "Image1", 0},
+        {ui->SingleResetImage, "SingleReset", 0},
+        {ui->FullResetImage, "FullReset", 0},
+        {ui->HelpImage, "HelpBook", 0},
+        {ui->ImagePanelNameCost, "BrownList", 0},
+        {ui->ImagePanelNameDetail, "BrownList", 0},
+        {ui->ArmedImage, "Armed", 0},
+        {ui->ForwardSpeedIcon, "PanelSpeed", 36},
+        {ui->CargoFullFactorIcon, "PanelCargoFactor", 36},
+        {ui->SessionTransferSpeedFactorIcon, "PanelSessionFactor", 36},
+        {ui->TradeShipPointsIcon, "PanelTradePoints", 36},
+        {ui->AirShipPointsIcon, "PanelAirFleetPoints", 36},
+        {ui->ShipMaintenanceIcon, "PanelMaintenance", 36},
+        {ui->CraftingTimeIcon, "PanelCraftingTime", 36},
+        {ui->SlotCountIcon, "PanelSlots", 36},
+        {ui->SocketCountIcon, "PanelSockets", 36},
+        {ui->StackLimitIcon, "PanelStackLimit", 36},
+        {ui->InfluenceCostPointsIcon, "PanelInfluence", 36},
+        {ui->WeaponMaxHitpointsIcon, "PanelHitPoints", 36},
+        {ui->BombarderShaftsIcon, "PanelShafts", 36},
+        {ui->WeaponReloadTimeIcon, "PanelReload", 36},
+        {ui->WeaponBaseDamageIcon, "PanelDamage", 36},
+        {ui->MilitaryAirShipPointsIcon, "PanelMilitary", 36},
     };
     for (const auto& entry : pictures) {
-        if (entry.label->pixmap().isNull())
-            entry.label->setPixmap(PixmapFromCollection(QString::fromLatin1(entry.picture),
-                                                        entry.label->width(), entry.label->height()));
+        const QString name = QString::fromLatin1(entry.picture);
+        if (entry.size > 0)
+            entry.label->setPixmap(PixmapFromCollection(name, entry.size, entry.size));
+        else if (entry.label->pixmap().isNull())
+            entry.label->setPixmap(PixmapFromCollection(name, entry.label->width(), entry.label->height()));
     }
-    const struct {
-        QLabel* label;
-        const char* picture;
-    } panelIcons[] = {
-        {ui->ForwardSpeedIcon, "PanelSpeed"},
-        {ui->CargoFullFactorIcon, "PanelCargoFactor"},
-        {ui->SessionTransferSpeedFactorIcon, "PanelSessionFactor"},
-        {ui->TradeShipPointsIcon, "PanelTradePoints"},
-        {ui->AirShipPointsIcon, "PanelAirFleetPoints"},
-        {ui->ShipMaintenanceIcon, "PanelMaintenance"},
-        {ui->CraftingTimeIcon, "PanelCraftingTime"},
-        {ui->SlotCountIcon, "PanelSlots"},
-        {ui->SocketCountIcon, "PanelSockets"},
-        {ui->StackLimitIcon, "PanelStackLimit"},
-        {ui->InfluenceCostPointsIcon, "PanelInfluence"},
-        {ui->WeaponMaxHitpointsIcon, "PanelHitPoints"},
-        {ui->BombarderShaftsIcon, "PanelShafts"},
-        {ui->WeaponReloadTimeIcon, "PanelReload"},
-        {ui->WeaponBaseDamageIcon, "PanelDamage"},
-        {ui->MilitaryAirShipPointsIcon, "PanelMilitary"},
-    };
-    for (const auto& entry : panelIcons)
-        entry.label->setPixmap(PixmapFromCollection(QString::fromLatin1(entry.picture), 36, 36));
     for (QLabel* label : ui->centralwidget->findChildren<QLabel*>()) {
         const QString name = label->objectName();
         if ((name.endsWith(QLatin1String("Dot")) || name.endsWith(QLatin1String("DOt"))) &&

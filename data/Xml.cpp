@@ -564,56 +564,51 @@ bool FormatXmlFile(const QString& path) {
     return true;
 }
 
-QString XmlEscapeText(const QString& text) {
+namespace {
+
+// The entity for `c` in XML text, or inside a double-quoted attribute value where quotes and the
+// white-space characters a parser would normalise are escaped too; empty when `c` stays as it is.
+QString xmlEntity(QChar c, bool attribute) {
+    switch (c.unicode()) {
+    case '&':
+        return QStringLiteral("&amp;");
+    case '<':
+        return QStringLiteral("&lt;");
+    case '>':
+        return QStringLiteral("&gt;");
+    case '"':
+        return attribute ? QStringLiteral("&quot;") : QString();
+    case '\t':
+        return attribute ? QStringLiteral("&#9;") : QString();
+    case '\n':
+        return attribute ? QStringLiteral("&#10;") : QString();
+    case '\r':
+        return attribute ? QStringLiteral("&#13;") : QString();
+    default:
+        return QString();
+    }
+}
+
+QString xmlEscaped(const QString& text, bool attribute) {
     QString out;
     out.reserve(text.size());
-    for (QChar c : text) {
-        switch (c.unicode()) {
-        case '&':
-            out += QStringLiteral("&amp;");
-            break;
-        case '<':
-            out += QStringLiteral("&lt;");
-            break;
-        case '>':
-            out += QStringLiteral("&gt;");
-            break;
-        default:
+    for (const QChar c : text) {
+        const QString entity = xmlEntity(c, attribute);
+        if (entity.isEmpty()) {
             out += c;
+        } else {
+            out += entity;
         }
     }
     return out;
 }
 
+} // namespace
+
+QString XmlEscapeText(const QString& text) {
+    return xmlEscaped(text, false);
+}
+
 QString XmlEscapeAttribute(const QString& text) {
-    QString out;
-    out.reserve(text.size());
-    for (QChar c : text) {
-        switch (c.unicode()) {
-        case '&':
-            out += QStringLiteral("&amp;");
-            break;
-        case '<':
-            out += QStringLiteral("&lt;");
-            break;
-        case '>':
-            out += QStringLiteral("&gt;");
-            break;
-        case '"':
-            out += QStringLiteral("&quot;");
-            break;
-        case '\t':
-            out += QStringLiteral("&#9;");
-            break;
-        case '\n':
-            out += QStringLiteral("&#10;");
-            break;
-        case '\r':
-            out += QStringLiteral("&#13;");
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    return xmlEscaped(text, true);
 }

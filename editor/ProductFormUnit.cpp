@@ -11,7 +11,7 @@ constexpr int kClientWidth = 330;
 constexpr int kClientHeight = 361;
 } // namespace
 
-TProductForm::TProductForm(QWidget* parent) : QDialog(parent), ui(new Ui::TProductForm) {
+TProductForm::TProductForm(QWidget* parent) : PlacedDialog(parent), ui(new Ui::TProductForm) {
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -46,6 +46,7 @@ void TProductForm::FillProductGrid(const QString& prefix, const QList<Product>& 
         tile->setPixmap(PixmapFromCollection(product.icon, 58, 58));
         tile->setGeometry(x + 2, y + 2, 56, 56);
         tile->installEventFilter(this);
+        m_tileGuids.insert(tile, product.guid);
         bottom = y + 60;
 
         x += 76;
@@ -63,17 +64,8 @@ QString TProductForm::pickedGuid() const {
     return m_picked;
 }
 
-void TProductForm::placeAt(const QPoint& topLeft) {
-    m_place = topLeft;
-    move(topLeft);
-}
-
 void TProductForm::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    // The frame's size is known only once the window is shown; placing it again keeps the frame's corner.
-    if (m_place) {
-        move(*m_place);
-    }
+    PlacedDialog::showEvent(event);
     FormShow();
 }
 
@@ -89,18 +81,18 @@ bool TProductForm::eventFilter(QObject* watched, QEvent* event) {
         if (widget && mouse->button() == Qt::LeftButton &&
             widget->rect().contains(mouse->position().toPoint())) {
             // A click on the scroll area's viewport counts as a click on ShipBox itself.
-            ShipBoxClick(widget == ui->ShipBox->viewport() ? ui->ShipBox->objectName()
-                                                           : widget->objectName());
+            ShipBoxClick(widget == ui->ShipBox->viewport() ? ui->ShipBox : widget);
             return true;
         }
     }
-    return QDialog::eventFilter(watched, event);
+    return PlacedDialog::eventFilter(watched, event);
 }
 
-void TProductForm::ShipBoxClick(const QString& clickedControl) {
-    if (!clickedControl.startsWith(QLatin1String("GUID"))) {
+void TProductForm::ShipBoxClick(const QObject* clickedControl) {
+    const auto tile = m_tileGuids.constFind(clickedControl);
+    if (tile == m_tileGuids.constEnd()) {
         return;
     }
-    m_picked = clickedControl.mid(4, 20).trimmed();
+    m_picked = tile.value();
     accept();
 }

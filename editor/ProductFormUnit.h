@@ -2,10 +2,10 @@
 
 #include "editor/ProductCatalogue.h"
 
-#include <QDialog>
+#include "ui/PlacedDialog.h"
+
+#include <QHash>
 #include <QList>
-#include <QPoint>
-#include <optional>
 
 namespace Ui {
 class TProductForm;
@@ -13,7 +13,7 @@ class TProductForm;
 
 // The product picker: a tile per product it is handed. A click on a tile closes the picker with that
 // product's GUID as its result; the caller puts it into the cost row it opened the picker for.
-class TProductForm : public QDialog {
+class TProductForm : public PlacedDialog {
     Q_OBJECT
 
 public:
@@ -26,9 +26,6 @@ public:
     // The GUID of the tile clicked at the last showing; empty when the picker was closed without a pick.
     QString pickedGuid() const;
 
-    // Places the window's outer frame at `topLeft` for its next showing.
-    void placeAt(const QPoint& topLeft);
-
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -36,10 +33,10 @@ protected:
 private:
     void FormShow();
     void FillProductGrid(const QString& prefix, const QList<Product>& products);
-    // A click on ShipBox or a tile; `clickedControl` is the object name of the control clicked.
-    void ShipBoxClick(const QString& clickedControl);
+    // A click on ShipBox or a tile.
+    void ShipBoxClick(const QObject* clickedControl);
 
     Ui::TProductForm* ui;
-    std::optional<QPoint> m_place;
+    QHash<const QObject*, QString> m_tileGuids; // tile → its product's GUID
     QString m_picked;
 };

@@ -9,7 +9,7 @@
 
 #include <QEvent>
 
-TOrgDataForm::TOrgDataForm(QWidget* parent) : QDialog(parent), ui(new Ui::TOrgDataForm) {
+TOrgDataForm::TOrgDataForm(QWidget* parent) : PlacedDialog(parent), ui(new Ui::TOrgDataForm) {
     ui->setupUi(this);
     SetUpValueBoxes(this);
     m_costRows = FindCostRows(this);
@@ -25,7 +25,7 @@ TOrgDataForm::~TOrgDataForm() {
 }
 
 bool TOrgDataForm::event(QEvent* e) {
-    const bool handled = QDialog::event(e);
+    const bool handled = PlacedDialog::event(e);
     if (e->type() == QEvent::WindowActivate) {
         ErrorBoundary::run([this] { FormActivate(); });
     }
@@ -43,19 +43,6 @@ void TOrgDataForm::showPanel(Panel panel) {
     shown->setGeometry(8, 8, 304, 517);
     shown->setVisible(true);
     setFixedSize(8 + 304 + 8, 8 + 539 + 8);
-}
-
-void TOrgDataForm::placeAt(const QPoint& topLeft) {
-    m_place = topLeft;
-    move(topLeft);
-}
-
-void TOrgDataForm::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    // The frame's size is known only once the window is shown; placing it again keeps the frame's corner.
-    if (m_place) {
-        move(*m_place);
-    }
 }
 
 void TOrgDataForm::FormActivate() {

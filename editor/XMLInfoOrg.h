@@ -3,12 +3,11 @@
 #include "editor/CostRow.h"
 #include "editor/CostRowControls.h"
 
-#include <QDialog>
+#include "ui/PlacedDialog.h"
+
 #include <QMap>
-#include <QPoint>
 #include <QString>
 #include <array>
-#include <optional>
 
 namespace Ui {
 class TOrgDataForm;
@@ -26,7 +25,7 @@ struct OriginalShipData {
 
 // The original-values window: the shown ship's values as shipped, beside the main window. It is refilled
 // from the data it was handed every time it becomes active, and nothing in it is read back.
-class TOrgDataForm : public QDialog {
+class TOrgDataForm : public PlacedDialog {
     Q_OBJECT
 
 public:
@@ -39,12 +38,8 @@ public:
     void setOriginalData(const OriginalShipData& original);
     void showPanel(Panel panel);
 
-    // Places the window's outer frame at `topLeft` for its next showing.
-    void placeAt(const QPoint& topLeft);
-
 protected:
     bool event(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void FormActivate();
@@ -54,5 +49,4 @@ private:
     Ui::TOrgDataForm* ui;
     CostRowTable m_costRows;
     OriginalShipData m_data;
-    std::optional<QPoint> m_place;
 };

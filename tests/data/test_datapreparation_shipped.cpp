@@ -6,476 +6,122 @@
 #include <QtTest>
 
 // The data files the package ships, built from the stand-in game extract exactly as the package build
-// does, checked against the shipped tables.
+// does, checked against the golden files of the shipped records and products (shipped/*.tsv).
 namespace {
 
 struct Cost {
-    const char* ingredient;
-    const char* amount;
+    QString ingredient;
+    QString amount;
 };
 
+// A shipped record as the golden file shipped/ships.tsv lists it; damage and reload are empty for an
+// unarmed ship.
 struct ShippedShip {
-    const char* guid;
-    const char* name;
-    const char* forwardSpeed;
-    const char* cargoFullFactor;
-    const char* transferFactor;
-    const char* tradePoints;
-    const char* airShipPoints;
-    const char* militaryPoints;
-    const char* maintenance;
-    const char* craftingTime;
-    const char* slots;
-    const char* sockets;
-    const char* stackLimit;
-    const char* hitPoints;
-    const char* damage; // nullptr: unarmed, no Attacker
-    const char* reload;
-    const char* shafts;
-    const char* influence;
+    QString guid;
+    QString name;
+    QString forwardSpeed;
+    QString cargoFullFactor;
+    QString transferFactor;
+    QString tradePoints;
+    QString airShipPoints;
+    QString militaryPoints;
+    QString maintenance;
+    QString craftingTime;
+    QString slots;
+    QString sockets;
+    QString stackLimit;
+    QString hitPoints;
+    QString damage;
+    QString reload;
+    QString shafts;
+    QString influence;
     Cost costs[4];
     // identity
-    const char* baseGuid;
-    const char* descriptionGuid;
-    const char* baseDescriptionGuid;
-    const char* icon;
-    const char* gas;
-    const char* pos;
-};
-
-// In file order.
-const ShippedShip kShips[] = {
-    {"2000502018",
-     "Boreas",
-     "11.7",
-     "0.4",
-     "1",
-     "0",
-     "0",
-     "0",
-     "1200",
-     "900000",
-     "4",
-     "3",
-     "50",
-     "2400",
-     nullptr,
-     nullptr,
-     "0",
-     "6",
-     {{"1010196", "9"}, {"1010210", "17"}, {"1010224", "9"}, {"112706", "14"}},
-     "114166",
-     "2000502030",
-     "114288",
-     "icon_airship_artic",
-     "Arcticgas",
-     "A"},
-    {"2000502011",
-     "Kolibri",
-     "15",
-     "0.4",
-     "0.9",
-     "0",
-     "80",
-     "0",
-     "975",
-     "720000",
-     "2",
-     "1",
-     "50",
-     "1400",
-     nullptr,
-     nullptr,
-     "0",
-     "2",
-     {{"838", "25"}, {"1010210", "35"}, {"840", "20"}, {"0", "0"}},
-     "1654",
-     "2000502031",
-     "1649",
-     "icon_airship_hunter_light",
-     "Heliumgas",
-     "B"},
-    {"2000502012",
-     "Allicanto",
-     "13",
-     "0.4",
-     "0.8",
-     "0",
-     "0",
-     "0",
-     "1300",
-     "840000",
-     "8",
-     "3",
-     "50",
-     "2300",
-     nullptr,
-     nullptr,
-     "0",
-     "2",
-     {{"838", "30"}, {"1010224", "10"}, {"840", "30"}, {"0", "0"}},
-     "1655",
-     "2000502032",
-     "1650",
-     "icon_airship_hunter",
-     "Heliumgas",
-     "C"},
-    {"2000502013",
-     "Atotolin",
-     "5",
-     "0.6",
-     "1",
-     "2",
-     "120",
-     "0",
-     "900",
-     "720000",
-     "8",
-     "3",
-     "50",
-     "1600",
-     nullptr,
-     nullptr,
-     "0",
-     "5",
-     {{"838", "35"}, {"1010210", "45"}, {"840", "35"}, {"0", "0"}},
-     "1058",
-     "2000502033",
-     "1666",
-     "icon_airship_cargo_small",
-     "Heliumgas",
-     "D"},
-    {"2000502014",
-     "Dtundtuncan",
-     "11",
-     "0.7",
-     "1.3",
-     "5",
-     "160",
-     "0",
-     "1500",
-     "900000",
-     "5",
-     "3",
-     "50",
-     "2800",
-     nullptr,
-     nullptr,
-     "4",
-     "10",
-     {{"838", "40"}, {"1010224", "20"}, {"840", "40"}, {"0", "0"}},
-     "1059",
-     "2000502034",
-     "1664",
-     "icon_airship_cargo_medium_b",
-     "Heliumgas",
-     "E"},
-    {"2000502015",
-     "Quetzalcoatl",
-     "10",
-     "0.8",
-     "1.7",
-     "8",
-     "200",
-     "0",
-     "1800",
-     "1080000",
-     "8",
-     "3",
-     "50",
-     "3500",
-     nullptr,
-     nullptr,
-     "5",
-     "18",
-     {{"838", "55"}, {"1010224", "35"}, {"840", "55"}, {"0", "0"}},
-     "1060",
-     "2000502035",
-     "1667",
-     "icon_airship_cargo_large_a",
-     "Heliumgas",
-     "F"},
-    {"2000502010",
-     "Mapinguari",
-     "11.7",
-     "0.4",
-     "1",
-     "0",
-     "0",
-     "0",
-     "1200",
-     "900000",
-     "4",
-     "3",
-     "50",
-     "2400",
-     nullptr,
-     nullptr,
-     "0",
-     "6",
-     {{"1010196", "10"}, {"1010210", "20"}, {"1010224", "8"}, {"840", "25"}},
-     "1755",
-     "2000502038",
-     "114288",
-     "icon_airship_artic",
-     "Heliumgas",
-     "A"},
-    {"2000502019",
-     "Harpyie",
-     "15",
-     "0.4",
-     "0.9",
-     "0",
-     "80",
-     "0",
-     "975",
-     "720000",
-     "2",
-     "1",
-     "50",
-     "1400",
-     nullptr,
-     nullptr,
-     "0",
-     "2",
-     {{"838", "25"}, {"1010210", "35"}, {"112706", "10"}, {"0", "0"}},
-     "1733",
-     "2000502039",
-     "1649",
-     "icon_airship_hunter_light",
-     "Arcticgas",
-     "B"},
-    {"2000502020",
-     "Mantikor",
-     "13",
-     "0.4",
-     "0.8",
-     "0",
-     "0",
-     "0",
-     "1300",
-     "840000",
-     "8",
-     "3",
-     "50",
-     "2300",
-     nullptr,
-     nullptr,
-     "0",
-     "2",
-     {{"838", "30"}, {"1010224", "10"}, {"112706", "15"}, {"0", "0"}},
-     "1734",
-     "2000502040",
-     "1650",
-     "icon_airship_hunter",
-     "Arcticgas",
-     "C"},
-    {"2000502021",
-     "Hermes",
-     "5",
-     "0.6",
-     "1",
-     "2",
-     "120",
-     "0",
-     "900",
-     "720000",
-     "8",
-     "3",
-     "50",
-     "1600",
-     nullptr,
-     nullptr,
-     "0",
-     "5",
-     {{"838", "35"}, {"1010210", "45"}, {"112706", "20"}, {"0", "0"}},
-     "1735",
-     "2000502041",
-     "1666",
-     "icon_airship_cargo_small",
-     "Arcticgas",
-     "D"},
-    {"2000502022",
-     "Pegasus",
-     "11",
-     "0.7",
-     "1.3",
-     "5",
-     "160",
-     "0",
-     "1500",
-     "900000",
-     "5",
-     "3",
-     "50",
-     "2800",
-     nullptr,
-     nullptr,
-     "4",
-     "10",
-     {{"838", "40"}, {"1010224", "20"}, {"112706", "25"}, {"0", "0"}},
-     "1736",
-     "2000502042",
-     "1664",
-     "icon_airship_cargo_medium_b",
-     "Arcticgas",
-     "E"},
-    {"2000502023",
-     "Zephyr",
-     "10",
-     "0.8",
-     "1.7",
-     "8",
-     "200",
-     "0",
-     "1800",
-     "1080000",
-     "8",
-     "3",
-     "50",
-     "3500",
-     nullptr,
-     nullptr,
-     "5",
-     "18",
-     {{"838", "55"}, {"1010224", "35"}, {"112706", "35"}, {"0", "0"}},
-     "1737",
-     "2000502043",
-     "1667",
-     "icon_airship_cargo_large_a",
-     "Arcticgas",
-     "F"},
-    {"2000502016",
-     "Kolibri (bewaffnet)",
-     "15",
-     "0.4",
-     "0.9",
-     "0",
-     "0",
-     "2",
-     "1125",
-     "900000",
-     "1",
-     "3",
-     "50",
-     "1400",
-     "55",
-     "22",
-     "2",
-     "4",
-     {{"838", "25"}, {"1010210", "35"}, {"840", "20"}, {"1010221", "20"}},
-     "1054",
-     "2000502044",
-     "1647",
-     "icon_airship_hunter_light",
-     "Heliumgas",
-     "G"},
-    {"2000502017",
-     "Allicanto (bewaffnet)",
-     "13",
-     "0.4",
-     "0.8",
-     "0",
-     "0",
-     "2",
-     "1500",
-     "1020000",
-     "2",
-     "3",
-     "50",
-     "2300",
-     "130",
-     "25",
-     "2",
-     "5",
-     {{"838", "30"}, {"1010224", "10"}, {"840", "30"}, {"1010221", "40"}},
-     "1056",
-     "2000502045",
-     "1648",
-     "icon_airship_hunter",
-     "Heliumgas",
-     "H"},
-    {"2000502024",
-     "Harpyie (bewaffnet)",
-     "15",
-     "0.4",
-     "0.9",
-     "0",
-     "0",
-     "2",
-     "1125",
-     "900000",
-     "1",
-     "3",
-     "50",
-     "1400",
-     "55",
-     "22",
-     "2",
-     "4",
-     {{"838", "25"}, {"1010210", "35"}, {"112706", "10"}, {"1010221", "20"}},
-     "1731",
-     "2000502036",
-     "1647",
-     "icon_airship_hunter_light",
-     "Arcticgas",
-     "G"},
-    {"2000502025",
-     "Mantikor (bewaffnet)",
-     "13",
-     "0.4",
-     "0.8",
-     "0",
-     "0",
-     "2",
-     "1500",
-     "1020000",
-     "2",
-     "3",
-     "50",
-     "2300",
-     "130",
-     "25",
-     "2",
-     "5",
-     {{"838", "30"}, {"1010224", "10"}, {"112706", "15"}, {"1010221", "40"}},
-     "1732",
-     "2000502037",
-     "1648",
-     "icon_airship_hunter",
-     "Arcticgas",
-     "H"},
+    QString baseGuid;
+    QString descriptionGuid;
+    QString baseDescriptionGuid;
+    QString icon;
+    QString gas;
+    QString pos;
 };
 
 struct Product {
-    const char* guid;
-    const char* name;
-    const char* icon;
-    const char* category;
-    const char* position;
+    QString guid;
+    QString name;
+    QString icon;
+    QString category;
+    QString position;
 };
 
-const Product kProducts[] = {
-    {"1010017", "Münzen", "icon_resource_money", "Ship", "0"},
-    {"1010196", "Bretter", "icon_wooden_planks", "Ship", "1"},
-    {"838", "Aluminiumprofile", "icon_aluminium", "Ship", "4"},
-    {"1010221", "Kanonen", "icon_weapons", "Ship", "5"},
-    {"1010219", "Stahl", "icon_steel", "Ship", "6"},
-    {"1010204", "Messing", "icon_brass", "Ship", "7"},
-    {"1010210", "Segel", "icon_sail", "Ship", "8"},
-    {"114391", "Leinen", "icon_linen_fabric", "Ship", "9"},
-    {"1010240", "Baumwollstoff", "icon_cotton_fur", "Ship", "10"},
-    {"1010255", "Kautschuk", "icon_caoutchouc", "Ship", "11"},
-    {"135129", "Farben und Lacke", "icon_lacquer", "Ship", "12"},
-    {"1010224", "Dampfmaschinen", "icon_steam_machine", "Ship", "13"},
-    {"5390", "Elektromotoren", "icon_motor", "Ship", "14"},
-    {"6280", "Elektrokabel", "icon_electric_cable_3", "Ship", "15"},
-    {"5393", "Feuerlöscher", "icon_extinguisher", "Ship", "16"},
-    {"0000000", "Baukosten entfernen", "delete", "Ship", "17"},
-    {"112706", "Arktisgas", "icon_gas_red", "Ship", "18"},
-    {"840", "Helium", "icon_helium", "Ship", "19"},
-    {"0", "keine Auswahl", "NoProduct", "notAllowed ", "0"},
-};
+// The rows of a tab-separated golden file below shipped/, without its header line; "-" stands for
+// "none".
+QList<QStringList> goldenRows(const QString& file, qsizetype columns) {
+    const QString text =
+        QString::fromUtf8(ReadFileBytes(QStringLiteral(SKYLATHE_TEST_DATA "/shipped/") + file));
+    QList<QStringList> rows;
+    const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        QStringList fields = lines[i].split(QLatin1Char('\t'));
+        if (fields.size() != columns) {
+            qFatal("%s line %d: %d fields instead of %d", qPrintable(file), int(i + 1), int(fields.size()),
+                   int(columns));
+        }
+        for (QString& field : fields) {
+            if (field == QLatin1String("-")) {
+                field.clear();
+            }
+        }
+        rows << fields;
+    }
+    return rows;
+}
+
+// In file order.
+const QList<ShippedShip>& shippedShips() {
+    static const QList<ShippedShip> ships = [] {
+        QList<ShippedShip> list;
+        for (const QStringList& f : goldenRows(QStringLiteral("ships.tsv"), 32)) {
+            list << ShippedShip{f[0],
+                                f[1],
+                                f[2],
+                                f[3],
+                                f[4],
+                                f[5],
+                                f[6],
+                                f[7],
+                                f[8],
+                                f[9],
+                                f[10],
+                                f[11],
+                                f[12],
+                                f[13],
+                                f[14],
+                                f[15],
+                                f[16],
+                                f[17],
+                                {{f[18], f[19]}, {f[20], f[21]}, {f[22], f[23]}, {f[24], f[25]}},
+                                f[26],
+                                f[27],
+                                f[28],
+                                f[29],
+                                f[30],
+                                f[31]};
+        }
+        return list;
+    }();
+    return ships;
+}
+
+const QList<Product>& shippedProducts() {
+    static const QList<Product> products = [] {
+        QList<Product> list;
+        for (const QStringList& f : goldenRows(QStringLiteral("products.tsv"), 5)) {
+            list << Product{f[0], f[1], f[2], f[3], f[4]};
+        }
+        return list;
+    }();
+    return products;
+}
 
 const QStringList kValuesOrder = {
     "Standard",
@@ -526,8 +172,8 @@ const QStringList kStandardOrder = {"Name",
                                     "Armed",
                                     "Typ"};
 
-QString s(const char* text) {
-    return QString::fromUtf8(text);
+QString s(const QString& text) {
+    return text;
 }
 
 QStringList childNames(const XmlNode& node) {
@@ -539,7 +185,7 @@ QStringList childNames(const XmlNode& node) {
 }
 
 QString productName(const QString& guid) {
-    for (const Product& product : kProducts) {
+    for (const Product& product : shippedProducts()) {
         if (guid == s(product.guid)) {
             return s(product.name);
         }
@@ -584,12 +230,13 @@ private Q_SLOTS:
                                  "http://www.w3.org/2001/XMLSchema-instance\">\r\n\t<Asset>\r\n"));
         const XmlNodeList assets = doc.root().childElements();
         QCOMPARE(assets.size(), 16);
+        QCOMPARE(shippedShips().size(), 16);
         for (int i = 0; i < 16; ++i) {
-            const ShippedShip& ship = kShips[i];
+            const ShippedShip& ship = shippedShips()[i];
             const XmlNode asset = assets[i];
             const XmlNode values = asset.require(QStringLiteral("Values"));
             const QString guid = s(ship.guid);
-            const bool armed = ship.damage != nullptr;
+            const bool armed = !ship.damage.isEmpty();
             QCOMPARE(values.requireText(QStringLiteral("Standard/GUID")), guid);
             QCOMPARE(childNames(asset), (QStringList{"Template", "Values"}));
             QCOMPARE(asset.requireText(QStringLiteral("Template")),
@@ -597,13 +244,13 @@ private Q_SLOTS:
             QCOMPARE(childNames(values), armed ? kValuesOrder + QStringList{"Attacker"} : kValuesOrder);
             QCOMPARE(childNames(values.require(QStringLiteral("Standard"))), kStandardOrder);
 
-            const QList<std::pair<const char*, const char*>> fields = {
+            const QList<std::pair<const char*, QString>> fields = {
                 {"Standard/Name", ship.name},
-                {"Standard/IconFilename", nullptr},
+                {"Standard/IconFilename", QString()},
                 {"Standard/InfoDescription", ship.descriptionGuid},
                 {"Standard/ORGInfoDescription", ship.baseDescriptionGuid},
                 {"Standard/ORGGUID", ship.baseGuid},
-                {"Standard/Armed", armed ? "true" : "false"},
+                {"Standard/Armed", armed ? QStringLiteral("true") : QStringLiteral("false")},
                 {"Standard/Typ", ship.gas},
                 {"Walking/ForwardSpeed", ship.forwardSpeed},
                 {"Walking/CargoFullFactor", ship.cargoFullFactor},
@@ -616,14 +263,14 @@ private Q_SLOTS:
                 {"ItemContainer/SlotCount", ship.slots},
                 {"ItemContainer/SocketCount", ship.sockets},
                 {"ItemContainer/StackLimit", ship.stackLimit},
-                {"ItemContainer/SocketAllocation", "AirShip"},
+                {"ItemContainer/SocketAllocation", QStringLiteral("AirShip")},
                 {"Attackable/MaximumHitPoints", ship.hitPoints},
                 {"Bombarder/Shafts", ship.shafts},
                 {"Cost/InfluenceCostPoints", ship.influence},
             };
             for (const auto& [path, expected] : fields) {
                 const QString text = values.requireText(QString::fromLatin1(path));
-                if (expected) {
+                if (!expected.isNull()) {
                     QVERIFY2(text == s(expected),
                              qPrintable(guid + QLatin1Char(' ') + QString::fromLatin1(path) +
                                         QStringLiteral(": ") + text));
@@ -689,12 +336,13 @@ private Q_SLOTS:
 
     void shipIndex() {
         QStringList expected{QStringLiteral("<?xml version=\"1.0\"?>"), QStringLiteral("<AirShips>")};
-        for (const ShippedShip& ship : kShips) {
+        for (const ShippedShip& ship : shippedShips()) {
             expected
                 << QStringLiteral(
                        "\t<AirShip GUID=\"%1\" Name=\"%2\" Icon=\"%3\" Type=\"%4\" Armed=\"%5\" Pos=\"%6\"/>")
                        .arg(s(ship.guid), s(ship.name), s(ship.icon), s(ship.gas),
-                            ship.damage ? QStringLiteral("true") : QStringLiteral("false"), s(ship.pos));
+                            !ship.damage.isEmpty() ? QStringLiteral("true") : QStringLiteral("false"),
+                            s(ship.pos));
         }
         expected << QStringLiteral("</AirShips>") << QString();
         QCOMPARE(QString::fromUtf8(ReadFileBytes(m_data + QStringLiteral("AirShipShort.xml"))),
@@ -710,9 +358,10 @@ private Q_SLOTS:
         const XmlNodeList products =
             XmlDocument::load(m_data + QStringLiteral("ProductList.xml")).root().childElements();
         QCOMPARE(products.size(), 19);
+        QCOMPARE(shippedProducts().size(), 19);
         const QStringList attributeNames{"GUID", "Name", "Icon", "Category", "Position"};
         for (int i = 0; i < 19; ++i) {
-            const Product& p = kProducts[i];
+            const Product& p = shippedProducts()[i];
             QCOMPARE(products[i].name(), QStringLiteral("Product"));
             QCOMPARE(products[i].attributeCount(), 5);
             const QStringList values{s(p.guid), s(p.name), s(p.icon), s(p.category), s(p.position)};
@@ -731,7 +380,7 @@ private Q_SLOTS:
         const XmlNodeList entries = texts.selectAll(QStringLiteral("/ModOps/ModOp/Text"));
         QCOMPARE(entries.size(), 32);
         for (int i = 0; i < 16; ++i) {
-            const ShippedShip& ship = kShips[i];
+            const ShippedShip& ship = shippedShips()[i];
             QCOMPARE(childNames(entries[2 * i]), (QStringList{"GUID", "Text"}));
             QCOMPARE(entries[2 * i].requireText(QStringLiteral("GUID")), s(ship.guid));
             QCOMPARE(entries[2 * i].requireText(QStringLiteral("Text")), s(ship.name));

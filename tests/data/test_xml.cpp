@@ -123,6 +123,49 @@ private Q_SLOTS:
         QCOMPARE(item.outerXml(), QStringLiteral("<Item/>"));
     }
 
+    void commentSafeText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("safe");
+        const struct {
+            const char* row;
+            QString text;
+            QString safe;
+        } rows[] = {
+            {"plain", QStringLiteral("Bretter <&>"), QStringLiteral("Bretter <&>")},
+            {"double hyphen", QStringLiteral("A--B"), QStringLiteral("A- -B")},
+            {"three hyphens", QStringLiteral("A---B"), QStringLiteral("A- - -B")},
+            {"trailing hyphen", QStringLiteral("A-"), QStringLiteral("A- ")},
+            {"forbidden control character", QStringLiteral("A\x01") + QStringLiteral("B\x1F"),
+             QStringLiteral("A B ")},
+            {"tab and line breaks stay", QStringLiteral("A\tB\r\nC"), QStringLiteral("A\tB\r\nC")},
+        };
+        for (const auto& r : rows) {
+            QTest::newRow(r.row) << r.text << r.safe;
+        }
+    }
+
+    // A comment holds any text and the file stays well-formed: it reads back with the same comment.
+    void commentSafeText() {
+        QFETCH(QString, text);
+        QFETCH(QString, safe);
+        QCOMPARE(CommentSafeText(text), safe);
+        XmlDocument doc = XmlDocument::parse(QStringLiteral("<L/>"));
+        doc.root().appendComment(text);
+        const XmlDocument reread = XmlDocument::parse(doc.root().outerXml());
+        QVERIFY(reread.hasRoot());
+        QCOMPARE(reread.root().outerXml(), doc.root().outerXml());
+    }
+
+    // Text and attribute values escape what their place needs and nothing more.
+    void escaping() {
+        const QString text = QStringLiteral("a&b<c>d\"e\tf\ng\rh'i");
+        QCOMPARE(XmlEscapeText(text), QStringLiteral("a&amp;b&lt;c&gt;d\"e\tf\ng\rh'i"));
+        QCOMPARE(XmlEscapeAttribute(text), QStringLiteral("a&amp;b&lt;c&gt;d&quot;e&#9;f&#10;g&#13;h'i"));
+        const XmlDocument doc = XmlDocument::parse(
+            QStringLiteral("<L A=\"%1\">%2</L>").arg(XmlEscapeAttribute(text), XmlEscapeText(text)));
+        QCOMPARE(doc.root().attribute(QStringLiteral("A")), text);
+    }
+
     void saveIsAtomicAndCanonical() {
         const QString path = write(QStringLiteral("s.xml"), "<?xml version=\"1.0\"?><A><B>x</B></A>");
         XmlDocument doc = XmlDocument::load(path);

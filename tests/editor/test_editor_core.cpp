@@ -524,7 +524,8 @@ private Q_SLOTS:
 
         ResetAllShipFiles(data.path, mods.path() + "/");
         QCOMPARE(data.bytes("AirShipFull.xml"), data.bytes("AirShipFullOrg.xml"));
-        QCOMPARE(data.bytes("GasMines.xml"), ReadFileBytes(kExpected + "reset_GasMines.xml"));
+        QCOMPARE(data.bytes("GasMines.xml"),
+                 ReadFileBytes(QStringLiteral(SKYLATHE_SOURCE_DIR "/tests/shared/GasMines.xml")));
         QStringList left = QDir(mods.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
         QCOMPARE(left, remaining);
         for (const QString& name : QStringList{"AirShipShort.xml", "ProductList.xml", "AirShipFullOrg.xml"}) {

@@ -56,7 +56,7 @@ private Q_SLOTS:
         QVERIFY(dir.isValid());
         const QString data = dir.filePath(QStringLiteral("XMLD"));
         const QString mods = dir.filePath(QStringLiteral("mods"));
-        copyTree(fixtureData(), data);
+        copyFixtureData(data);
         // An earlier mod, so "writes nothing" covers an existing tree too.
         copyTree(fixtureData() + QStringLiteral("/[Air Ships] Aerolune Yard"),
                  mods + QStringLiteral("/[Air Ships] Aerolune Yard"));

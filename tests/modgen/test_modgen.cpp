@@ -358,7 +358,11 @@ private:
         m_dir = new QTemporaryDir;
         QVERIFY(m_dir->isValid());
         m_root = m_dir->path();
-        copyTree(source, m_root + QStringLiteral("/XMLD"));
+        if (source == fixtureData()) {
+            copyFixtureData(m_root + QStringLiteral("/XMLD"));
+        } else {
+            copyTree(source, m_root + QStringLiteral("/XMLD"));
+        }
         m_context = GenerationContext{};
         m_context.dataFolder = data();
         m_context.modFolder = m_root + QStringLiteral("/mods/");

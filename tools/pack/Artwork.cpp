@@ -1,12 +1,12 @@
 #include "tools/pack/Artwork.h"
 
+#include "app/ImageCollection.h"
 #include "data/Error.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QPainter>
 #include <QPainterPath>
-#include <QSvgRenderer>
 
 namespace {
 
@@ -107,20 +107,12 @@ QImage DrawFallback(const QString& name, int width, int height) {
 
 QImage RenderArtwork(const QString& imagesFolder, const QString& name, int width, int height) {
     const QString file = FindArtworkFile(imagesFolder, name);
-    if (file.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-        QSvgRenderer renderer(file);
-        if (renderer.isValid()) {
-            QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-            image.fill(Qt::transparent);
-            QPainter p(&image);
-            p.setRenderHint(QPainter::Antialiasing);
-            renderer.render(&p, QRectF(0, 0, width, height));
+    if (!file.isEmpty()) {
+        // Drawn exactly as the program's image collection draws it.
+        const ImageCollection artwork({{name, file}});
+        const QImage image = artwork.image(0, width, height);
+        if (!image.isNull()) {
             return image;
-        }
-    } else if (!file.isEmpty()) {
-        QImage stored(file);
-        if (!stored.isNull()) {
-            return stored.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         }
     }
     return DrawFallback(name, width, height);

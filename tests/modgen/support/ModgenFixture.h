@@ -16,6 +16,10 @@ namespace modgentest {
 inline QString fixtureData() {
     return QStringLiteral(SKYLATHE_TEST_DATA "/fixture/XMLD");
 }
+// A file every test folder shares (tests/shared/).
+inline QString sharedFile(const QString& name) {
+    return QStringLiteral(SKYLATHE_SOURCE_DIR "/tests/shared/") + name;
+}
 inline QString packageData() {
     return QStringLiteral(SKYLATHE_BINARY_DIR "/package/XMLD");
 }
@@ -34,6 +38,12 @@ inline void copyTree(const QString& from, const QString& to) {
             QFile::copy(path, target);
         }
     }
+}
+
+// The small fixture's data folder at `to`: its own files and the shipped mine list.
+inline void copyFixtureData(const QString& to) {
+    copyTree(fixtureData(), to);
+    QFile::copy(sharedFile(QStringLiteral("GasMines.xml")), to + QStringLiteral("/GasMines.xml"));
 }
 
 // Relative path → content ("<dir>" for folders) of everything below the folder.

@@ -95,8 +95,8 @@ private Q_SLOTS:
         QVERIFY(dir.isValid());
         const QString cliData = dir.filePath(QStringLiteral("cli/XMLD/"));
         const QString ownData = dir.filePath(QStringLiteral("own/XMLD/"));
-        copyTree(fixtureData(), cliData);
-        copyTree(fixtureData(), ownData);
+        copyFixtureData(cliData);
+        copyFixtureData(ownData);
 
         const CliRun run =
             runCli({QStringLiteral("generate"), cliData, dir.filePath(QStringLiteral("cli/mods"))});

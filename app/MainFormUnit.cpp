@@ -13,10 +13,14 @@
 #include "data/DataFiles.h"
 #include "data/DataPreparation.h"
 #include "data/Folders.h"
+#include "data/ValueFields.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/FrameWatch.h"
 #include "ui/HoverHelp.h"
 #include "ui/InfoUnit.h"
+#include "ui/PictureLabel.h"
 #include "ui/ValueFieldControls.h"
+#include "ui/WindowControls.h"
 #include "ui/XMLMessage.h"
 #include "ui_MainFormUnit.h"
 
@@ -30,7 +34,10 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -104,12 +111,16 @@ void TMainForm::showDecoration() {
         else if (entry.label->pixmap().isNull())
             entry.label->setPixmap(PixmapFromCollection(name, entry.label->width(), entry.label->height()));
     }
-    for (QLabel* label : ui->centralwidget->findChildren<QLabel*>()) {
-        const QString name = label->objectName();
-        if ((name.endsWith(QLatin1String("Dot")) || name.endsWith(QLatin1String("DOt"))) &&
-            label->pixmap().isNull())
-            label->setPixmap(
-                PixmapFromCollection(QStringLiteral("ChangeDot"), label->width(), label->height()));
+    // Every change marker, those of the value boxes and those of the seven cost rows, shows one picture.
+    QStringList markers;
+    for (const ValueField& field : ValueFields())
+        markers.append(field.marker);
+    for (int row = 0; row < 7; ++row)
+        markers.append(QStringLiteral("CostDot%1").arg(row));
+    const WindowControls controls(this);
+    for (const QString& marker : markers) {
+        QLabel* label = controls.label(marker);
+        label->setPixmap(PixmapFromCollection(QStringLiteral("ChangeDot"), label->width(), label->height()));
     }
 }
 
@@ -152,6 +163,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui::TMainFor
 
     connectEditorHandlers();
     connectModgenHandlers();
+
+    new FrameWatch(this, [this](QSize frame) { FitToScreen(frame); });
 
     ProzessTimer = new QTimer(this);
     ProzessTimer->setObjectName(QStringLiteral("ProzessTimer"));
@@ -254,6 +267,9 @@ void TMainForm::MakeDataClick() {
 }
 
 void TMainForm::connectPictureClick(QWidget* picture, std::function<void()> handler) {
+    // Space or Enter on a picture that takes the focus runs the same handler as its click.
+    if (auto* button = qobject_cast<PictureLabel*>(picture))
+        connect(button, &PictureLabel::activated, this, [handler] { ErrorBoundary::run(handler); });
     m_pictureClicks.insert(picture, std::move(handler));
     picture->installEventFilter(this);
 }
@@ -265,16 +281,64 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    // The outer size is what counts: where the system draws a frame, the client area gives way to it.
-    QTimer::singleShot(0, this, [this] {
-        const QSize frame = frameGeometry().size() - geometry().size();
-        if (frame.isValid() && !frame.isEmpty())
-            setFixedSize(kWindowWidth - frame.width(), kWindowHeight - frame.height());
-    });
-    if (const QScreen* screen = this->screen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.x() + (area.width() - kWindowWidth) / 2, area.y() + (area.height() - kWindowHeight) / 2);
+    // Before the window manager has reported a frame: placed and sized as if it drew none; the frame
+    // watch corrects both once the frame is known.
+    FitToScreen(FrameWatch::frameSize(this));
+}
+
+// The outer size is what counts: where the system draws a frame, the client area gives way to it. Where
+// the screen's free area cannot hold the window, the unchanged layout is shown in a scrollable area of the
+// free area's size.
+void TMainForm::FitToScreen(QSize frame) {
+    const QSize client = QSize(kWindowWidth, kWindowHeight) - frame;
+    const QScreen* screen = this->screen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), client + frame);
+    const QSize room = area.size() - frame;
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    bool wide = client.width() > room.width();
+    bool tall = client.height() > room.height();
+    // A scroll bar along one edge takes room from the other.
+    for (int pass = 0; pass < 2; ++pass) {
+        wide = client.width() + (tall ? bar : 0) > room.width();
+        tall = client.height() + (wide ? bar : 0) > room.height();
     }
+    setScrolling(wide || tall);
+    ui->centralwidget->setFixedSize(client);
+    QSize size = client;
+    if (wide || tall)
+        size = QSize(qMin(client.width() + (tall ? bar : 0), room.width()),
+                     qMin(client.height() + (wide ? bar : 0), room.height()));
+    setFixedSize(size);
+    const QSize outer = size + frame;
+    const QPoint corner(area.x() + qMax(0, (area.width() - outer.width()) / 2),
+                        area.y() + qMax(0, (area.height() - outer.height()) / 2));
+    // The frame's corner: the window system places it; the widget's own idea of the frame may be stale.
+    if (QWindow* handle = windowHandle())
+        handle->setFramePosition(corner);
+    else
+        move(corner);
+}
+
+void TMainForm::setScrolling(bool scrolling) {
+    if (scrolling == (m_screenScroll != nullptr))
+        return;
+    QWidget* focus = focusWidget();
+    if (scrolling) {
+        m_screenScroll = new QScrollArea;
+        m_screenScroll->setObjectName(QStringLiteral("ScreenScrollArea"));
+        m_screenScroll->setFrameShape(QFrame::NoFrame);
+        m_screenScroll->setWidgetResizable(false);
+        m_screenScroll->viewport()->setAutoFillBackground(false);
+        m_screenScroll->setWidget(takeCentralWidget());
+        setCentralWidget(m_screenScroll);
+    } else {
+        QWidget* content = m_screenScroll->takeWidget();
+        setCentralWidget(content); // the scroll area goes with the old central widget
+        m_screenScroll = nullptr;
+        content->show();
+    }
+    if (focus)
+        focus->setFocus();
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {

@@ -13,6 +13,7 @@
 #include <functional>
 
 class HoverHelp;
+class QScrollArea;
 class QTimer;
 
 namespace Ui {
@@ -65,6 +66,8 @@ private:
     void HelpImageClick();
     void MakeDataClick();
     void showDecoration();
+    void FitToScreen(QSize frame);
+    void setScrolling(bool scrolling);
     // Pictures are labels: this makes a left click on `picture` (released inside it) run `handler`.
     void connectPictureClick(QWidget* picture, std::function<void()> handler);
 
@@ -111,6 +114,8 @@ private:
     CostRowTable m_costRows;
     HoverHelp* m_hoverHelp = nullptr;
     QTimer* ProzessTimer = nullptr;
+    // The scrollable area around the layout while the screen is too small for the window, else nullptr.
+    QScrollArea* m_screenScroll = nullptr;
     QHash<QObject*, std::function<void()>> m_pictureClicks;
 
     // ---- program-wide state ----------------------------------------------------------------------------

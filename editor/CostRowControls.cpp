@@ -38,8 +38,8 @@ CostRowTable FindCostRows(QWidget* window) {
         row.name = c.label(QStringLiteral("CostLabel") + digit);
         row.guid = c.label(QStringLiteral("CostGUID") + digit);
         row.picture = c.label(QStringLiteral("CostImage") + digit);
-        row.marker = window->findChild<QLabel*>(QStringLiteral("CostDot") + digit);
-        row.changeArrow = window->findChild<QLabel*>(QStringLiteral("ChangeCostImage") + digit);
+        row.marker = qobject_cast<QLabel*>(c.find(QStringLiteral("CostDot") + digit));
+        row.changeArrow = qobject_cast<QLabel*>(c.find(QStringLiteral("ChangeCostImage") + digit));
     }
     return rows;
 }

@@ -3,11 +3,11 @@
 #include "app/ImageCollection.h"
 #include "data/DataFiles.h"
 #include "data/Folders.h"
+#include "ui/FrameWatch.h"
 #include "ui_InfoUnit.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QTimer>
 
 namespace {
 constexpr int kOuterWidth = 590;
@@ -25,6 +25,8 @@ TInfoForm::TInfoForm(QWidget* parent) : QDialog(parent), ui(new Ui::TInfoForm) {
     ui->Background->setPixmap(PixmapFromCollection(QStringLiteral("Background"), kOuterWidth, kOuterHeight));
     ui->Background->lower();
     connect(ui->OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
+    // The outer size is what counts: where the system draws a frame, the client area gives way to it.
+    new FrameWatch(this, [this](QSize frame) { setFixedSize(QSize(kOuterWidth, kOuterHeight) - frame); });
 }
 
 TInfoForm::~TInfoForm() {
@@ -34,11 +36,6 @@ TInfoForm::~TInfoForm() {
 void TInfoForm::showEvent(QShowEvent* event) {
     FormShow();
     QDialog::showEvent(event);
-    QTimer::singleShot(0, this, [this] {
-        const QSize frame = frameGeometry().size() - geometry().size();
-        if (frame.isValid() && !frame.isEmpty())
-            setFixedSize(kOuterWidth - frame.width(), kOuterHeight - frame.height());
-    });
 }
 
 void TInfoForm::FormShow() {

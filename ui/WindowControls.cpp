@@ -3,8 +3,17 @@
 #include "app/ImageCollection.h"
 #include "data/Error.h"
 
+QWidget* WindowControls::find(const QString& name) const {
+    // The dialogs a window owns hold controls of the same names.
+    for (QWidget* candidate : m_window->findChildren<QWidget*>(name)) {
+        if (candidate->window() == m_window)
+            return candidate;
+    }
+    return nullptr;
+}
+
 QWidget* WindowControls::widget(const QString& name) const {
-    QWidget* found = m_window->findChild<QWidget*>(name);
+    QWidget* found = find(name);
     if (!found) {
         throw SkylatheError(QStringLiteral("Interner Fehler: das Fenster „%1“ hat kein Element „%2“.")
                                 .arg(m_window->objectName(), name));

@@ -11,6 +11,8 @@ class WindowControls {
 public:
     explicit WindowControls(QWidget* window) : m_window(window) {}
 
+    // The window's own control of that name, or nullptr; controls of the dialogs it owns do not count.
+    QWidget* find(const QString& name) const;
     QWidget* widget(const QString& name) const;
     QLabel* label(const QString& name) const;
     ValueBox* box(const QString& name) const;

@@ -141,8 +141,12 @@ std::vector<std::string> WinePrefixes(const PlayerHome& home) {
             AddRegistryPrefix(prefixes, compatdata + "/" + game + "/pfx");
         }
     }
-    if (!home.configHome.empty()) {
-        const std::string games = home.configHome + "/lutris/games";
+    // Lutris keeps its games below the configuration folder, newer versions below the data folder.
+    for (const std::string& lutris : {home.configHome, home.dataHome}) {
+        if (lutris.empty()) {
+            continue;
+        }
+        const std::string games = lutris + "/lutris/games";
         for (const std::string& name : EntryNames(games)) {
             if (name.size() > 4 && name.compare(name.size() - 4, 4, ".yml") == 0) {
                 if (const auto yml = ReadSmallFile(games + "/" + name, kMaxLutrisFileBytes)) {

@@ -27,8 +27,8 @@ struct PlayerHome {
 std::vector<std::string> SteamLibraries(const PlayerHome& home);
 
 // The Wine prefixes: $WINEPREFIX, "~/.wine", every Proton prefix ("steamapps/compatdata/*/pfx" of every
-// Steam library) and the prefixes of the Lutris games, in that order, each once; only folders holding a
-// "system.reg".
+// Steam library) and the prefixes of the Lutris games ("lutris/games/*.yml" below the configuration and
+// the data folder), in that order, each once; only folders holding a "system.reg".
 std::vector<std::string> WinePrefixes(const PlayerHome& home);
 
 // The "InstallDir" values of the installation key in the registry of each prefix, in prefix order.

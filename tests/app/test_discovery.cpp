@@ -385,6 +385,13 @@ void TestDiscovery::playerHome_data() {
         << ""
         << "@/home/Games/velmora/drive_c/Velmora"
         << "";
+    QTest::newRow("Lutris game of a newer Lutris, launcher key")
+        << QStringList{"F @/home/.local/share/lutris/games/velmora.yml|wine:\n  prefix: '@/Lutris Prefix'\n",
+                       RegistryIn("@/Lutris Prefix", "Launcher\\\\Installs\\\\4553", "C:\\\\Velmora\\\\"),
+                       "L @/Lutris Prefix/dosdevices/c:|../drive_c", "D @/Lutris Prefix/drive_c"}
+        << ""
+        << "@/Lutris Prefix/drive_c/Velmora"
+        << "";
     QTest::newRow("several Steam libraries: the newest executable")
         << QStringList{Vdf({steam, lib2}), "X " + steam + "/steamapps/common/Velmora|30",
                        "X " + lib2 + "/steamapps/common/Velmora|2",

@@ -28,8 +28,15 @@
 
 namespace {
 
+// The window's own control of that name (the dialogs a window owns hold controls of the same names).
 template <typename T = QWidget> T* control(QWidget* window, const QString& name) {
-    T* found = window->findChild<T*>(name);
+    T* found = nullptr;
+    for (T* candidate : window->findChildren<T*>(name)) {
+        if (candidate->window() == window->window()) {
+            found = candidate;
+            break;
+        }
+    }
     if (!found) {
         qWarning("control %s not found", qPrintable(name));
     }
@@ -115,6 +122,37 @@ void withPicker(int row, std::function<void(QWidget*)> inPicker) {
 void pickTile(int row, const QString& guid) {
     withPicker(
         row, [guid](QWidget* picker) { QTest::mouseClick(control(picker, "GUID" + guid), Qt::LeftButton); });
+}
+
+// What `window` draws where `control` sits: grabbed with everything over and under the control.
+QImage drawnAt(QWidget* window, QWidget* control) {
+    const QRect area(control->mapTo(window, QPoint(0, 0)), control->size());
+    return window->grab(area).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+// The main window's layout draws the same on every screen, also where a small one scrolls it.
+QImage drawnAt(const QString& name) {
+    return drawnAt(control(MainForm, "centralwidget"), control(MainForm, name));
+}
+
+// Whether `drawn` shows the collection's picture `name` in its own colours: every opaque pixel of the
+// picture at the drawn size is there, each channel within a rounding step.
+bool showsPicture(const QImage& drawn, const QString& name) {
+    const QImage picture =
+        ImageFromCollection(name, drawn.width(), drawn.height()).convertToFormat(QImage::Format_ARGB32);
+    int opaque = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb want = picture.pixel(x, y);
+            if (qAlpha(want) < 255)
+                continue;
+            ++opaque;
+            const QRgb got = drawn.pixel(x, y);
+            if (std::abs(qRed(got) - qRed(want)) > 3 || std::abs(qGreen(got) - qGreen(want)) > 3 ||
+                std::abs(qBlue(got) - qBlue(want)) > 3)
+                return false;
+        }
+    }
+    return opaque > 0;
 }
 
 QMap<QString, QByteArray> filesBelow(const QString& folder) {
@@ -482,6 +520,64 @@ private Q_SLOTS:
                                 "<Amount>0</Amount></Item>"));
         QCOMPARE(items[1].outerXml(), QStringLiteral("<Item/>"));
         QCOMPARE(items[3].outerXml(), QStringLiteral("<Item/>"));
+    }
+
+    // The marker is looked at where it is drawn: visible alone is not enough, it has to show its picture.
+    void costMarkersAreDrawn_data() {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("marker");
+        QTest::newRow("amount Bretter 10 to 11") << "amount"
+                                                 << "CostDot0";
+        QTest::newRow("product for an empty row") << "empty row"
+                                                  << "CostDot4";
+        QTest::newRow("other product for a used row") << "used row"
+                                                      << "CostDot1";
+        QTest::newRow("value box") << "value"
+                                   << "StackLimitDot";
+    }
+
+    void costMarkersAreDrawn() {
+        QFETCH(QString, edit);
+        QFETCH(QString, marker);
+        QCOMPARE(MainForm->currentShipGuid(), QStringLiteral("2000502010")); // Mapinguari
+        QCOMPARE(text("CostLabel0"), QStringLiteral("Bretter"));
+        QCOMPARE(box("CostSpin0")->text(), QStringLiteral("10"));
+        QVERIFY(!showsPicture(drawnAt(marker), QStringLiteral("ChangeDot")));
+        if (edit == QLatin1String("amount")) {
+            typeInto("CostSpin0", "11");
+        } else if (edit == QLatin1String("empty row")) {
+            pickTile(4, "1010219");
+        } else if (edit == QLatin1String("used row")) {
+            pickTile(1, "1010219");
+        } else {
+            typeInto("StackLimit", "60");
+        }
+        QCOMPARE(visibleMarkers(), QStringList({marker}));
+        QVERIFY(showsPicture(drawnAt(marker), QStringLiteral("ChangeDot")));
+        // Every other marker stays undrawn.
+        for (int row = 0; row < 7; ++row) {
+            const QString other = QStringLiteral("CostDot%1").arg(row);
+            if (other != marker)
+                QVERIFY2(!showsPicture(drawnAt(other), QStringLiteral("ChangeDot")), qPrintable(other));
+        }
+    }
+
+    // The lift-gas row's arrow is disabled and still drawn in its own red.
+    void liftGasArrowIsRed() {
+        QCOMPARE(text("CostLabel3"), QStringLiteral("Helium"));
+        QVERIFY(!control(MainForm, "ChangeCostImage3")->isEnabled());
+        QVERIFY(showsPicture(drawnAt("ChangeCostImage3"), QStringLiteral("RedArrow")));
+        QVERIFY(showsPicture(drawnAt("ChangeCostImage0"), QStringLiteral("BrownArrow")));
+        // After the picker of another row closed, and for the arctic gas row of Boreas.
+        pickTile(4, "1010219");
+        QVERIFY(showsPicture(drawnAt("ChangeCostImage3"), QStringLiteral("RedArrow")));
+        clickPicture("ArcticGasImage");
+        QCOMPARE(text("CostLabel3"), QStringLiteral("Arktisgas"));
+        QVERIFY(!control(MainForm, "ChangeCostImage3")->isEnabled());
+        QVERIFY(showsPicture(drawnAt("ChangeCostImage3"), QStringLiteral("RedArrow")));
+        // A click on it does nothing.
+        clickPicture("ChangeCostImage3");
+        QVERIFY(!MainForm->costsChanged());
     }
 
     void frameClickAndCloseBoxKeepTheRow() {

@@ -131,7 +131,14 @@ QStringList AppFixture::takeErrors() {
 }
 
 QWidget* AppFixture::findWidget(const QString& name) {
-    return MainForm ? MainForm->findChild<QWidget*>(name) : nullptr;
+    if (!MainForm)
+        return nullptr;
+    // The main window's own control: the dialogs it owns hold controls of the same names.
+    for (QWidget* candidate : MainForm->findChildren<QWidget*>(name)) {
+        if (candidate->window() == MainForm)
+            return candidate;
+    }
+    return nullptr;
 }
 
 void AppFixture::click(const QString& name) {

@@ -36,6 +36,9 @@ QString RegisterEmbeddedFont() {
     const QStringList families = id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
     if (!families.isEmpty()) {
         RegisteredFamily() = families.first();
+        // The designs (the mine dialog, the help page) name the family they were drawn with; the embedded
+        // font stands in for it.
+        QFont::insertSubstitution(QStringLiteral("Heuristica"), RegisteredFamily());
     }
     return RegisteredFamily();
 }

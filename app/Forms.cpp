@@ -7,6 +7,7 @@
 #include "editor/ProductFormUnit.h"
 #include "editor/XMLInfoOrg.h"
 #include "modgen/GasFormUnit.h"
+#include "ui/DisplayLook.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/InfoUnit.h"
 #include "ui/XMLMessage.h"
@@ -27,6 +28,7 @@ bool CreateApplicationWindows() {
 }
 
 bool CreateMainWindow() {
+    InstallDisplayLook();
     MainForm = new TMainForm;
     if (MainForm->startupAborted()) {
         delete MainForm;

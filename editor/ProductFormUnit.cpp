@@ -9,6 +9,7 @@
 namespace {
 constexpr int kClientWidth = 330;
 constexpr int kClientHeight = 361;
+constexpr int kBottomMargin = 8;
 } // namespace
 
 TProductForm::TProductForm(QWidget* parent) : PlacedDialog(parent), ui(new Ui::TProductForm) {
@@ -17,6 +18,7 @@ TProductForm::TProductForm(QWidget* parent) : PlacedDialog(parent), ui(new Ui::T
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kClientWidth, kClientHeight);
     setModal(true);
+    ui->ShipBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui->ShipBox->viewport()->installEventFilter(this);
     ui->ShipBoxContents->installEventFilter(this);
 }
@@ -55,7 +57,10 @@ void TProductForm::FillProductGrid(const QString& prefix, const QList<Product>& 
             y += 77;
         }
     }
-    box->resize(ui->ShipBox->width() - 2, qMax(ui->ShipBox->height(), bottom + 14));
+    // The tiles' area is the scroll box's viewport without scroll bars: four lines of a catalogue of sixteen
+    // fit without a scroll bar; a longer catalogue grows downwards and scrolls.
+    const QSize inside = ui->ShipBox->maximumViewportSize();
+    box->resize(inside.width(), qMax(inside.height(), bottom + kBottomMargin));
     ui->ScrollBoxes->setEnabled(true);
     ui->ShipBox->setEnabled(true);
 }

@@ -4,6 +4,7 @@
 #include "ui_XMLMessage.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -13,6 +14,9 @@
 #include <cstdlib>
 
 namespace {
+
+// Room kept free between a dialog as wide as it may grow and the screen's edges.
+constexpr int kScreenMargin = 16;
 
 // "Consolas" where it exists, otherwise the system's fixed-pitch face, always bold.
 QFont messageFont(const QFont& designed) {
@@ -96,8 +100,23 @@ void TMessageForm::FormShow() {
     // Every CR starts a new line; the label draws line feeds.
     QString text = label->text();
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    label->setText(text);
     label->setWordWrap(false);
+
+    // A line too wide for the screen (a very long ship name) is shortened in its middle, so the dialog and
+    // its buttons stay on the screen; every line that fits is shown as it is.
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect();
+    if (area.isValid()) {
+        const int widest = area.width() - 64 - 48 - 30 - 2 * kScreenMargin;
+        const QFontMetrics metrics = label->fontMetrics();
+        QStringList lines = text.split(QLatin1Char('\n'));
+        for (QString& line : lines) {
+            if (metrics.horizontalAdvance(line) > widest)
+                line = metrics.elidedText(line, Qt::ElideMiddle, widest);
+        }
+        text = lines.join(QLatin1Char('\n'));
+    }
+    label->setText(text);
 
     label->move(105, 60);
     label->setMinimumSize(0, 0);
@@ -122,9 +141,9 @@ void TMessageForm::FormShow() {
     ui->Line->resize(std::max(800, width - ui->Line->x()), ui->Line->height());
     image->move(8, height / 2 - 32);
 
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (screen) {
-        const QRect area = screen->geometry();
-        move(area.x() + std::abs(area.width() - width) / 2, area.y() + std::abs(area.height() - height) / 2);
+        const QRect whole = screen->geometry();
+        move(whole.x() + std::abs(whole.width() - width) / 2,
+             whole.y() + std::abs(whole.height() - height) / 2);
     }
 }

@@ -17,9 +17,12 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -461,6 +464,139 @@ private Q_SLOTS:
             QVERIFY(frame);
             QCOMPARE(frame->geometry(), QRect(12 + 76 * (i % 4), 14 + 77 * (i / 4), 60, 60));
         }
+    }
+
+    // All sixteen tiles are drawn whole inside the picker's box, with no scroll bar.
+    void pickerShowsEveryTileWhole() {
+        QImage drawn;
+        QList<QRect> tileRects;
+        QList<QImage> tileImages;
+        bool scrollBars = true;
+        withPicker(0, [&](QWidget* picker) {
+            auto* area = control<QScrollArea>(picker, "ShipBox");
+            scrollBars = area->verticalScrollBar()->isVisible() || area->horizontalScrollBar()->isVisible();
+            drawn = picker->grab().toImage();
+            for (QLabel* tile : area->widget()->findChildren<QLabel*>()) {
+                if (!tile->objectName().startsWith(QLatin1String("GUID")))
+                    continue;
+                tileRects.append(QRect(tile->mapTo(picker, QPoint(0, 0)), tile->size()));
+                tileImages.append(area->widget()->grab(tile->geometry()).toImage());
+                const QRect inViewport(tile->mapTo(area->viewport(), QPoint(0, 0)), tile->size());
+                QVERIFY2(area->viewport()->rect().contains(inViewport), qPrintable(tile->objectName()));
+            }
+            picker->close();
+        });
+        QVERIFY(!scrollBars);
+        QCOMPARE(tileRects.size(), 16);
+        // Where the tiles' area is opaque, the picker shows exactly what the area draws for the tile.
+        const QImage shown = drawn.convertToFormat(QImage::Format_ARGB32);
+        for (int i = 0; i < tileRects.size(); ++i) {
+            const QImage tile = tileImages[i].convertToFormat(QImage::Format_ARGB32);
+            int opaque = 0;
+            int differing = 0;
+            for (int y = 0; y < tile.height(); ++y) {
+                for (int x = 0; x < tile.width(); ++x) {
+                    if (qAlpha(tile.pixel(x, y)) < 255)
+                        continue;
+                    ++opaque;
+                    const QRgb a = shown.pixel(tileRects[i].topLeft() + QPoint(x, y));
+                    const QRgb b = tile.pixel(x, y);
+                    if ((a & 0xffffff) != (b & 0xffffff))
+                        ++differing;
+                }
+            }
+            QVERIFY(opaque > 0);
+            QVERIFY2(differing == 0, qPrintable(QStringLiteral("%1 of %2").arg(differing).arg(opaque)));
+        }
+    }
+
+    // The eight ships of a gas fill the list without a scroll bar; clicking the last keeps the first in view.
+    void shipListShowsEightLines() {
+        QCOMPARE(view()->height(), 524);
+        QCOMPARE(view()->iconSize(), QSize(64, 64));
+        QCOMPARE(view()->topLevelItemCount(), 8);
+        QVERIFY(!view()->verticalScrollBar()->isVisible());
+        QVERIFY(!view()->horizontalScrollBar()->isVisible());
+        clickLine(7);
+        QCOMPARE(view()->currentItem(), view()->topLevelItem(7));
+        QCOMPARE(view()->verticalScrollBar()->value(), 0);
+        // Every line lies inside the list's visible area and shows its whole icon.
+        const QImage drawn = view()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        for (int i = 0; i < 7; ++i) { // the last, selected line is drawn on the highlight
+            QTreeWidgetItem* item = view()->topLevelItem(i);
+            const QRect line = view()->visualItemRect(item);
+            QVERIFY2(view()->viewport()->rect().contains(line), qPrintable(QString::number(i)));
+            QImage icon(view()->iconSize(), QImage::Format_RGB32);
+            icon.fill(view()->palette().color(QPalette::Base));
+            QPainter painter(&icon);
+            painter.drawPixmap(0, 0, item->icon(0).pixmap(view()->iconSize()));
+            painter.end();
+            double best = 255;
+            for (int dy = 0; dy <= line.height() - 64; ++dy) {
+                for (int dx = 0; dx <= 8; ++dx) {
+                    const QImage part = drawn.copy(QRect(line.topLeft() + QPoint(dx, dy), icon.size()));
+                    double sum = 0;
+                    for (int y = 0; y < 64; ++y)
+                        for (int x = 0; x < 64; ++x) {
+                            const QRgb a = part.pixel(x, y);
+                            const QRgb b = icon.pixel(x, y);
+                            sum += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                                   std::abs(qBlue(a) - qBlue(b));
+                        }
+                    best = std::min(best, sum / (64 * 64 * 3));
+                }
+            }
+            QVERIFY2(best < 3, qPrintable(QStringLiteral("line %1: %2").arg(i).arg(best)));
+        }
+    }
+
+    // The single-reset question keeps itself and its buttons on the screen for a name of any length and any
+    // characters; a name that fits is shown unchanged.
+    void singleResetQuestionWithAnyName_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("long") << QStringLiteral("Kolibri der sehr langen Reise ").repeated(18) << false;
+        QTest::newRow("one word") << QStringLiteral("X").repeated(539) << false;
+        QTest::newRow("markup") << QStringLiteral("<b>Kolibri</b> & Co -- \"Mö\" 'x' <!-- y -->") << true;
+        QTest::newRow("non-Latin") << QStringLiteral("Дирижабль 飛行船 Ζέφυρος") << true;
+    }
+
+    void singleResetQuestionWithAnyName() {
+        QFETCH(QString, name);
+        QFETCH(bool, fits);
+        clickLine(1);
+        auto* nameEdit = control<QLineEdit>(MainForm, "ShipNameEdit");
+        nameEdit->setMaxLength(32767);
+        nameEdit->setText(name);
+        QRect dialog, screen, ok, abort;
+        QString message;
+        AppFixture::onNextModal([&](QWidget* modal) {
+            dialog = modal->frameGeometry();
+            screen = modal->screen()->availableGeometry();
+            ok = QRect(control(modal, "OKBtn")->mapTo(modal, QPoint(0, 0)), control(modal, "OKBtn")->size());
+            abort = QRect(control(modal, "AbortBtn")->mapTo(modal, QPoint(0, 0)),
+                          control(modal, "AbortBtn")->size());
+            message = control<QLabel>(modal, "MsgBoxLabel")->text();
+            QTest::mouseClick(control(modal, "AbortBtn"), Qt::LeftButton);
+        });
+        clickPicture("SingleResetImage");
+        QVERIFY2(screen.contains(dialog),
+                 qPrintable(QStringLiteral("%1 %2").arg(dialog.width()).arg(dialog.height())));
+        QVERIFY(QRect(QPoint(0, 0), dialog.size()).contains(ok));
+        QVERIFY(QRect(QPoint(0, 0), dialog.size()).contains(abort));
+        const QString rest =
+            QStringLiteral("\n\nAlle Werte für dieses Luftschiff auf die Standardwerte zurücksetzen?\n"
+                           "Die entsprechende Modifikation wird komplett neu erzeugt.\n");
+        QVERIFY(message.endsWith(rest));
+        const QString shownName = message.chopped(rest.size());
+        if (fits) {
+            QCOMPARE(shownName, name);
+        } else {
+            QVERIFY(shownName.contains(QChar(0x2026)));
+            QVERIFY(shownName.startsWith(name.left(8)));
+            QVERIFY(shownName.endsWith(name.right(4)));
+        }
+        QCOMPARE(recordText(app(), kKolibri, "Standard/Name"), QStringLiteral("Kolibri"));
     }
 
     void pickingProducts() {

@@ -87,22 +87,6 @@ void TMainForm::showDecoration() {
         {ui->ImagePanelNameCost, "BrownList", 0},
         {ui->ImagePanelNameDetail, "BrownList", 0},
         {ui->ArmedImage, "Armed", 0},
-        {ui->ForwardSpeedIcon, "PanelSpeed", 36},
-        {ui->CargoFullFactorIcon, "PanelCargoFactor", 36},
-        {ui->SessionTransferSpeedFactorIcon, "PanelSessionFactor", 36},
-        {ui->TradeShipPointsIcon, "PanelTradePoints", 36},
-        {ui->AirShipPointsIcon, "PanelAirFleetPoints", 36},
-        {ui->ShipMaintenanceIcon, "PanelMaintenance", 36},
-        {ui->CraftingTimeIcon, "PanelCraftingTime", 36},
-        {ui->SlotCountIcon, "PanelSlots", 36},
-        {ui->SocketCountIcon, "PanelSockets", 36},
-        {ui->StackLimitIcon, "PanelStackLimit", 36},
-        {ui->InfluenceCostPointsIcon, "PanelInfluence", 36},
-        {ui->WeaponMaxHitpointsIcon, "PanelHitPoints", 36},
-        {ui->BombarderShaftsIcon, "PanelShafts", 36},
-        {ui->WeaponReloadTimeIcon, "PanelReload", 36},
-        {ui->WeaponBaseDamageIcon, "PanelDamage", 36},
-        {ui->MilitaryAirShipPointsIcon, "PanelMilitary", 36},
     };
     for (const auto& entry : pictures) {
         const QString name = QString::fromLatin1(entry.picture);
@@ -111,6 +95,7 @@ void TMainForm::showDecoration() {
         else if (entry.label->pixmap().isNull())
             entry.label->setPixmap(PixmapFromCollection(name, entry.label->width(), entry.label->height()));
     }
+    ShowPanelPictures(this);
     // Every change marker, those of the value boxes and those of the seven cost rows, shows one picture.
     QStringList markers;
     for (const ValueField& field : ValueFields())

@@ -7,11 +7,22 @@
 #include "ui/WindowControls.h"
 #include "ui_XMLInfoOrg.h"
 
+#include "app/ImageCollection.h"
+
 #include <QEvent>
+#include <QLabel>
 
 TOrgDataForm::TOrgDataForm(QWidget* parent) : PlacedDialog(parent), ui(new Ui::TOrgDataForm) {
     ui->setupUi(this);
     SetUpValueBoxes(this);
+    ShowPanelPictures(this);
+    // The main window's parchment behind the panels.
+    auto* background = new QLabel(this);
+    background->setObjectName(QStringLiteral("Background"));
+    background->setGeometry(0, 0, 8 + 304 + 8, 8 + 539 + 8);
+    background->setPixmap(
+        PixmapFromCollection(QStringLiteral("Background"), background->width(), background->height()));
+    background->lower();
     m_costRows = FindCostRows(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -30,6 +41,16 @@ bool TOrgDataForm::event(QEvent* e) {
         ErrorBoundary::run([this] { FormActivate(); });
     }
     return handled;
+}
+
+void TOrgDataForm::showEvent(QShowEvent* event) {
+    // The look of the window it belongs to: its font, its colours and their parchment.
+    if (QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr) {
+        setFont(owner->font());
+        setPalette(owner->palette());
+    }
+    setAutoFillBackground(true);
+    PlacedDialog::showEvent(event);
 }
 
 void TOrgDataForm::setOriginalData(const OriginalShipData& original) {

@@ -9,3 +9,6 @@ void SetUpValueBoxes(QWidget* window);
 
 // Shows the panels of the armed-only values for an armed ship and hides them for any other.
 void ShowArmedOnlyPanels(QWidget* window, bool armed);
+
+// Puts its picture into every value panel's icon (the box name followed by "Icon", 36 × 36) the window has.
+void ShowPanelPictures(QWidget* window);

@@ -2,6 +2,7 @@
 #include "app/MainFormUnit.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/WindowTestMain.h"
+#include "ui/PictureLabel.h"
 #include "ui/ValueBox.h"
 
 #include <QDirIterator>
@@ -36,6 +37,7 @@ private Q_SLOTS:
     void brokenHelpFileStillOpens_data();
     void brokenHelpFileStillOpens();
     void gameWatchShowsLabel();
+    void picturesByKeyboard();
 };
 
 void TestMainForm::controlsAtTheirPlaces_data() {
@@ -127,7 +129,8 @@ void TestMainForm::panelIconsShown() {
     const QList<QLabel*> labels = MainForm->findChildren<QLabel*>();
     int icons = 0;
     for (const QLabel* label : labels) {
-        if (!label->objectName().endsWith(QLatin1String("Icon")))
+        // The main window's own: the original-values window it owns has icons of the same names.
+        if (!label->objectName().endsWith(QLatin1String("Icon")) || label->window() != MainForm)
             continue;
         ++icons;
         QVERIFY2(!label->pixmap().isNull(), qPrintable(label->objectName()));
@@ -422,6 +425,85 @@ void TestMainForm::gameWatchShowsLabel() {
     QTRY_VERIFY_WITH_TIMEOUT(label->isVisible(), 500);
     running = false;
     QTRY_VERIFY_WITH_TIMEOUT(!label->isVisible(), 500);
+}
+
+// The pictures that act as buttons are reached with Tab between the existing stops, whose order stays,
+// show a focus frame, carry a German name for assistive technology and answer Space and Enter.
+void TestMainForm::picturesByKeyboard() {
+    AppFixture app;
+    QVERIFY(app.start());
+    MainForm->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(MainForm));
+    const QStringList pictures = {"HeliumGasImage",      "ArcticGasImage",   "SingleResetImage",
+                                  "FullResetImage",      "HelpImage",        "ImagePanelNameCost",
+                                  "ChangeCostImage0",    "ChangeCostImage1", "ChangeCostImage2",
+                                  "ImagePanelNameDetail"};
+    const QStringList existing = {"MakeData",     "ShipView",     "ShipNameEdit",
+                                  "ShipInfoMemo", "CostSpin0",    "CostSpin1",
+                                  "CostSpin2",    "CostSpin3",    "InfluenceCostPoints",
+                                  "CraftingTime", "ForwardSpeed", "AddGasBuffToMinesBtn",
+                                  "SaveBtn",      "CreateModBtn", "CloseBtn"};
+    AppFixture::findWidget("MakeData")->setFocus();
+    QStringList chain;
+    for (int i = 0; i < 80; ++i) {
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        if (!chain.isEmpty() && focus->objectName() == QLatin1String("MakeData"))
+            break;
+        chain.append(focus->objectName());
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    QCOMPARE(chain.first(), QStringLiteral("MakeData"));
+    QStringList seenExisting;
+    for (const QString& name : chain)
+        if (existing.contains(name))
+            seenExisting.append(name);
+    QCOMPARE(seenExisting, existing);
+    for (const QString& name : pictures)
+        QVERIFY2(chain.contains(name), qPrintable(name + " not in " + chain.join(' ')));
+    QVERIFY(chain.indexOf("HeliumGasImage") < chain.indexOf("ShipView"));
+    QVERIFY(chain.indexOf("CostSpin0") < chain.indexOf("ChangeCostImage0"));
+    QVERIFY(!chain.contains("ChangeCostImage3")); // the lift-gas row's arrow is disabled
+
+    QWidget* layout = AppFixture::findWidget("centralwidget");
+    for (const QString& name : pictures) {
+        QWidget* picture = AppFixture::findWidget(name);
+        QVERIFY(!picture->accessibleName().isEmpty());
+        const QRect area(picture->mapTo(layout, QPoint(0, 0)), picture->size());
+        AppFixture::findWidget("MakeData")->setFocus();
+        const QImage before = layout->grab(area).toImage();
+        picture->setFocus(Qt::TabFocusReason);
+        QVERIFY(picture->hasFocus());
+        const QImage focused = layout->grab(area).toImage();
+        int frame = 0;
+        for (int x = 0; x < focused.width(); ++x)
+            frame += focused.pixelColor(x, 1) == PictureLabel::focusFrameColor() ? 1 : 0;
+        QVERIFY2(before != focused && frame > focused.width() / 3, qPrintable(name));
+    }
+    QCOMPARE(AppFixture::findWidget("ArcticGasImage")->accessibleName(),
+             QStringLiteral("Arktisgas-Luftschiffe anzeigen"));
+
+    // Space and Enter act as the click does; a click leaves the focus where it was.
+    QWidget* arctic = AppFixture::findWidget("ArcticGasImage");
+    arctic->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(arctic, Qt::Key_Space);
+    QCOMPARE(MainForm->currentGasType(), QStringLiteral("Arcticgas"));
+    QWidget* helium = AppFixture::findWidget("HeliumGasImage");
+    helium->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(helium, Qt::Key_Return);
+    QCOMPARE(MainForm->currentGasType(), QStringLiteral("Heliumgas"));
+    AppFixture::findWidget("SaveBtn")->setFocus();
+    AppFixture::click("ArcticGasImage");
+    QCOMPARE(MainForm->currentGasType(), QStringLiteral("Arcticgas"));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("SaveBtn"));
+    QMap<QString, QString> texts;
+    AppFixture::answerNextModal("OKBtn", &texts);
+    QWidget* help = AppFixture::findWidget("HelpImage");
+    help->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(help, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(texts.value("window"), QStringLiteral("TInfoForm"));
+    QCOMPARE(AppFixture::dropPendingModalActions(), 0);
+    QVERIFY(app.takeErrors().isEmpty());
 }
 
 SKYLATHE_WINDOW_TEST_MAIN(TestMainForm)

@@ -865,6 +865,44 @@ private Q_SLOTS:
         QCOMPARE(at, MainForm->frameGeometry().topLeft() + QPoint(412, 55));
     }
 
+    // The original-values window looks like the main window and nothing in it can be changed.
+    void originalValuesWindowLook() {
+        QImage drawn;
+        QString font;
+        QStringList icons;
+        QMap<QString, QString> after;
+        AppFixture::onNextModal([&](QWidget* window) {
+            drawn = window->grab().toImage();
+            font = control(window, "CraftingTimeCaption")->font().family();
+            for (const char* name : {"CraftingTimeIcon", "StackLimitIcon", "InfluenceCostPointsIcon"}) {
+                auto* icon = control<QLabel>(window, name);
+                if (icon && icon->isVisible() && !icon->pixmap().isNull())
+                    icons.append(name);
+            }
+            auto* crafting = control<ValueBox>(window, "CraftingTime");
+            crafting->setFocus();
+            crafting->selectAll();
+            QTest::keyClicks(crafting, "99");
+            QTest::keyClick(crafting, Qt::Key_Up);
+            QTest::keyClick(crafting, Qt::Key_PageUp);
+            after.insert("CraftingTime", crafting->text());
+            auto* amount = control<ValueBox>(window, "CostSpin0");
+            amount->setFocus();
+            QTest::keyClick(amount, Qt::Key_Up);
+            after.insert("CostSpin0", amount->text());
+            window->close();
+        });
+        clickPicture("ImagePanelNameCost");
+        QCOMPARE(after.value("CraftingTime"), QStringLiteral("900"));
+        QCOMPARE(after.value("CostSpin0"), QStringLiteral("10"));
+        QCOMPARE(icons, QStringList({"CraftingTimeIcon", "StackLimitIcon", "InfluenceCostPointsIcon"}));
+        QCOMPARE(font, MainForm->font().family());
+        // The parchment, not the system's grey: the window's corner shows the main window's backdrop.
+        const QImage backdrop = ImageFromCollection("Background", drawn.width(), drawn.height());
+        QCOMPARE(drawn.pixelColor(2, 2).rgb(), backdrop.pixelColor(2, 2).rgb());
+        QVERIFY(drawn.pixelColor(2, 2) != QApplication::palette().color(QPalette::Window));
+    }
+
     void badDataIsReported_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("find");

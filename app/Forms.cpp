@@ -20,12 +20,27 @@ TGasForm* GasForm = nullptr;
 TInfoForm* InfoForm = nullptr;
 
 bool CreateApplicationWindows() {
+    if (!CreateMainWindow()) {
+        return false;
+    }
+    CreateDialogWindows();
+    return true;
+}
+
+bool CreateMainWindow() {
     InstallDisplayLook();
     MainForm = new TMainForm;
     if (MainForm->startupAborted()) {
         delete MainForm;
         MainForm = nullptr;
         return false;
+    }
+    return true;
+}
+
+void CreateDialogWindows() {
+    if (MainForm == nullptr || MessageForm != nullptr) {
+        return;
     }
     // The dialogs belong to the main window: they are centred over it and go with it.
     MessageForm = new TMessageForm(MainForm);
@@ -38,7 +53,6 @@ bool CreateApplicationWindows() {
     OrgDataForm = new TOrgDataForm(MainForm);
     GasForm = new TGasForm(MainForm);
     InfoForm = new TInfoForm(MainForm);
-    return true;
 }
 
 void DestroyApplicationWindows() {

@@ -3,11 +3,34 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImageWriter>
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <cmath>
 #include <memory>
+
+namespace {
+
+// Pictures up to this many device pixels are kept once rendered (a 128 × 128 icon at 200 %).
+constexpr qint64 kKeptPixels = 256 * 256;
+
+QByteArray EncodePng(const QImage& picture) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "PNG")) {
+        return {};
+    }
+    return bytes;
+}
+
+bool ValidSize(int width, int height) {
+    return width > 0 && height > 0 && width <= 0xFFFF && height <= 0xFFFF;
+}
+
+} // namespace
 
 struct ImageCollection::Entry {
     QString name;
@@ -108,20 +131,46 @@ QString ImageCollection::nameAt(int index) const {
 }
 
 QImage ImageCollection::image(int index, int width, int height) const {
-    if (index < 0 || index >= m_entries.size() || width <= 0 || height <= 0 || width > 0xFFFF ||
-        height > 0xFFFF) {
+    if (index < 0 || index >= m_entries.size() || !ValidSize(width, height)) {
         return {};
     }
-    const quint64 key = (quint64(quint32(index)) << 32) | (quint64(width) << 16) | quint64(height);
-    const auto cached = m_rendered.constFind(key);
-    if (cached != m_rendered.constEnd()) {
-        return *cached;
+    return m_entries[index]->render(width, height);
+}
+
+QByteArray ImageCollection::scaledPng(int index, int width, int height) const {
+    const QImage picture = image(index, width, height);
+    return picture.isNull() ? QByteArray() : EncodePng(picture);
+}
+
+QPixmap ImageCollection::pixmap(int index, int width, int height, qreal devicePixelRatio) const {
+    const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    const int deviceWidth = static_cast<int>(std::ceil(width * ratio));
+    const int deviceHeight = static_cast<int>(std::ceil(height * ratio));
+    if (index < 0 || index >= m_entries.size() || !ValidSize(width, height) ||
+        !ValidSize(deviceWidth, deviceHeight)) {
+        return {};
     }
-    QImage picture = m_entries[index]->render(width, height);
-    if (!picture.isNull()) {
-        m_rendered.insert(key, picture);
+    const bool keep = qint64(deviceWidth) * deviceHeight <= kKeptPixels;
+    const quint64 key =
+        (quint64(quint32(index)) << 32) | (quint64(deviceWidth) << 16) | quint64(deviceHeight);
+    if (keep) {
+        const auto cached = m_rendered.constFind(key);
+        if (cached != m_rendered.constEnd()) {
+            QPixmap shown = *cached;
+            shown.setDevicePixelRatio(ratio);
+            return shown;
+        }
     }
-    return picture;
+    QImage picture = m_entries[index]->render(deviceWidth, deviceHeight);
+    if (picture.isNull()) {
+        return {};
+    }
+    QPixmap shown = QPixmap::fromImage(std::move(picture));
+    shown.setDevicePixelRatio(ratio);
+    if (keep) {
+        m_rendered.insert(key, shown);
+    }
+    return shown;
 }
 
 QByteArray ImageCollection::storedPng(int index) const {
@@ -151,6 +200,8 @@ QImage ImageFromCollection(const QString& name, int width, int height) {
 }
 
 QPixmap PixmapFromCollection(const QString& name, int width, int height) {
-    const QImage picture = ImageFromCollection(name, width, height);
-    return picture.isNull() ? QPixmap() : QPixmap::fromImage(picture);
+    const ImageCollection& collection = ImageCollection::instance();
+    // The highest ratio of the program's screens: a window moved there stays sharp.
+    const qreal ratio = qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0;
+    return collection.pixmap(collection.indexOf(name), width, height, ratio);
 }

@@ -9,7 +9,8 @@
 
 // The store of every picture the program shows or writes: named entries, each with one or more source
 // pictures (SVG drawings rendered at the requested size, or stored bitmaps). Names are looked up without
-// regard to letter case; the first match wins.
+// regard to letter case; the first match wins. A picture is rendered when it is first asked for, at the
+// size asked for, and for the screen at its device pixel ratio, so that it stays sharp at 200 %.
 //
 // Besides the names the data files and windows ask for, the collection holds these pictures of the main
 // window and the dialogs:
@@ -45,6 +46,11 @@ public:
     // The entry's picture scaled to width × height; a null image for an index out of range, an empty size
     // or a picture that cannot be read.
     QImage image(int index, int width, int height) const;
+    // The same as PNG data, as a generation run writes it; empty where image() is null.
+    QByteArray scaledPng(int index, int width, int height) const;
+    // The picture for a control of width × height (device-independent pixels) on a screen with the given
+    // device pixel ratio: rendered at the screen's own pixels. Small pictures are kept for the next call.
+    QPixmap pixmap(int index, int width, int height, qreal devicePixelRatio) const;
     // The entry's picture as stored (for "AeroluneYard": the 128 × 128 PNG), as PNG bytes; empty when the
     // index is out of range. The bytes are the same on every run.
     QByteArray storedPng(int index) const;
@@ -53,12 +59,14 @@ private:
     ImageCollection();
     struct Entry;
     QList<Entry*> m_entries;
-    // Rendered pictures by (index, width, height): the same few sizes are asked for again and again.
-    mutable QHash<quint64, QImage> m_rendered;
+    // Small rendered pictures by (index, device width, device height): the same icons are asked for again
+    // and again. Large ones (the backdrops) are shown once and not kept twice.
+    mutable QHash<quint64, QPixmap> m_rendered;
 };
 
 // The picture named `name` from the collection, scaled to width × height; a null image (and so an empty
 // control) for a name the collection does not hold.
 QImage ImageFromCollection(const ImageCollection& collection, int index, int width, int height);
 QImage ImageFromCollection(const QString& name, int width, int height);
+// The same for a control of width × height, at the device pixel ratio of the program's screens.
 QPixmap PixmapFromCollection(const QString& name, int width, int height);

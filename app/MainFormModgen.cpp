@@ -1,7 +1,7 @@
 // The main window's handlers of mod generation and of the mine dialog.
 #include "app/Forms.h"
 #include "app/MainFormUnit.h"
-#include "modgen/CreateModification.h"
+#include "app/ProgramGeneration.h"
 #include "modgen/GasFormUnit.h"
 #include "ui/ErrorBoundary.h"
 #include "ui_MainFormUnit.h"

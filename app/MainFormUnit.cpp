@@ -226,7 +226,7 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::ProzessTimerTimer() {
-    const QString game = QStringLiteral("Velmora.exe");
+    const QString game = GameExecutableName();
     const bool running = gameRunningOverride() ? gameRunningOverride()(game) : IsGameRunningWatched(game);
     ui->VelmoraLabel->setVisible(running);
 }

@@ -6,6 +6,10 @@
 #include "app/platform/ProcessWatch.h"
 #include "data/Error.h"
 
+QString GameExecutableName() {
+    return QStringLiteral("Velmora.exe");
+}
+
 bool IsGameRunning(const QString& name) {
     return platform::AnyExecutableMatches(platform::RunningExecutableNames(), name.toStdString());
 }

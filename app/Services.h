@@ -4,6 +4,9 @@
 
 // Small services several parts of the program use. They sit on the platform layer.
 
+// The file name of the game's executable, as the game watch and the generation run look for it.
+QString GameExecutableName();
+
 // True when a running process has the executable file name `name` (compared case-insensitively for the
 // letters a to z, on the file-name part and on the whole executable name).
 bool IsGameRunning(const QString& name);

@@ -1,3 +1,4 @@
+#include "app/AfterFirstPaint.h"
 #include "app/ApplicationIcon.h"
 #include "app/Forms.h"
 #include "app/InformationOptions.h"
@@ -40,9 +41,10 @@ int main(int argc, char** argv) {
                            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslation);
 
-    if (!CreateApplicationWindows())
+    if (!CreateMainWindow())
         return 1;
     MainForm->show();
+    new AfterFirstPaint(MainForm, [] { CreateDialogWindows(); });
     const int result = QApplication::exec();
     DestroyApplicationWindows();
     return result;

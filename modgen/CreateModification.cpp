@@ -1,10 +1,7 @@
 #include "modgen/CreateModification.h"
 
-#include "app/ImageCollection.h"
-#include "app/Services.h"
 #include "data/DataFiles.h"
 #include "data/Error.h"
-#include "data/Folders.h"
 #include "data/ModTexts.h"
 #include "data/TextFile.h"
 #include "data/Xml.h"
@@ -16,10 +13,6 @@
 #include <QFile>
 
 namespace {
-
-const QString kGameExecutable = QStringLiteral("Velmora.exe");
-const QString kPreviewPicture = QStringLiteral("AeroluneYard");
-constexpr int kIconSize = 128;
 
 QString missingPictureMessage(const QString& name) {
     return QStringLiteral("Das Bild „%1“ fehlt in der Bildsammlung des Programms. Die Modifikation wurde "
@@ -35,18 +28,6 @@ XmlDocument loadWithRoot(const QString& path) {
 
 } // namespace
 
-ModPictures ModPictures::FromImageCollection() {
-    ModPictures pictures;
-    pictures.scaled = [](const QString& name, int width, int height) {
-        return ImageFromCollection(name, width, height);
-    };
-    pictures.storedPng = [](const QString& name) {
-        const ImageCollection& collection = ImageCollection::instance();
-        return collection.storedPng(collection.indexOf(name));
-    };
-    return pictures;
-}
-
 bool CreateModification(const GenerationContext& context) {
     if (context.gameRunning && context.gameRunning()) {
         return false;
@@ -61,17 +42,17 @@ bool CreateModification(const GenerationContext& context) {
 
     QList<ModIcon> icons;
     for (const QString& name : ModIconNames()) {
-        const QImage image =
-            context.pictures.scaled ? context.pictures.scaled(name, kIconSize, kIconSize) : QImage();
-        if (image.isNull()) {
+        const QByteArray png = context.pictures.iconPng ? context.pictures.iconPng(name) : QByteArray();
+        if (png.isEmpty()) {
             throw SkylatheError(missingPictureMessage(name));
         }
-        icons << ModIcon{name, image};
+        icons << ModIcon{name, png};
     }
+    const QString preview = ModPreviewPictureName();
     const QByteArray previewPng =
-        context.pictures.storedPng ? context.pictures.storedPng(kPreviewPicture) : QByteArray();
+        context.pictures.storedPng ? context.pictures.storedPng(preview) : QByteArray();
     if (previewPng.isEmpty()) {
-        throw SkylatheError(missingPictureMessage(kPreviewPicture));
+        throw SkylatheError(missingPictureMessage(preview));
     }
 
     WriteModTexts(dataFolder);
@@ -93,21 +74,4 @@ bool CreateModification(const GenerationContext& context) {
         throw;
     }
     return true;
-}
-
-bool CreateModification() {
-    // The game test is a snapshot taken once, before anything else is gathered.
-    if (IsGameRunning(kGameExecutable)) {
-        return false;
-    }
-    GenerationContext context;
-    const Folders& folders = AppFolders();
-    context.dataFolder = WithTrailingSlash(folders.DataFolder);
-    context.modFolder = WithTrailingSlash(folders.ModFolder);
-    context.gameRunning = [] { return false; };
-    context.now = QDateTime::currentDateTime();
-    context.userName = GetCurrentUserName();
-    context.version = GetProgramVersion();
-    context.pictures = ModPictures::FromImageCollection();
-    return CreateModification(context);
 }

@@ -1,22 +1,21 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDateTime>
-#include <QImage>
 #include <QString>
 #include <functional>
 
-// Where a generation run takes its pictures from: the image collection in the program, stand-ins in tests.
+// Where a generation run takes its pictures from, as PNG data: the program's pictures made from its image
+// collection, stand-ins in tests. The run only writes them, so it needs no graphics at all.
 struct ModPictures {
-    // The named picture scaled to width × height; a null image when there is none.
-    std::function<QImage(const QString& name, int width, int height)> scaled;
-    // The named picture's PNG data as stored; empty when there is none.
+    // The named icon at 128 × 128; empty when there is none.
+    std::function<QByteArray(const QString& name)> iconPng;
+    // The named picture as stored; empty when there is none.
     std::function<QByteArray(const QString& name)> storedPng;
-
-    // The program's image collection.
-    static ModPictures FromImageCollection();
 };
 
-// Everything a generation run reads besides the data folder.
+// Everything a generation run reads besides the data folder; the program fills it in one place for the main
+// window and the command line (ProgramGenerationContext).
 struct GenerationContext {
     QString dataFolder; // ends with "/"
     QString modFolder;  // the game's mods folder, ends with "/"
@@ -33,6 +32,3 @@ struct GenerationContext {
 // faulty working file, mine list or missing picture stops the run with a SkylatheError and leaves the mods
 // folder as it was.
 bool CreateModification(const GenerationContext& context);
-
-// The same with the program's folders, clock, user name, version and image collection.
-bool CreateModification();

@@ -7,7 +7,6 @@
 #include "data/TextFile.h"
 #include "modgen/FolderTree.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,18 +15,6 @@
 #include <cstdio>
 
 namespace {
-
-QByteArray pngBytes(const ModIcon& icon, const QString& path) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (icon.image.isNull() || !icon.image.save(&buffer, "PNG")) {
-        throw SkylatheError(
-            QStringLiteral("Das Symbol „%1“ kann nicht als PNG-Datei „%2“ geschrieben werden.")
-                .arg(icon.name, QDir::toNativeSeparators(path)));
-    }
-    return bytes;
-}
 
 // A name beside the mod folders that the game's mod loader treats as switched off.
 QString scratchName(const QString& modFolder, const char* role) {
@@ -146,7 +133,12 @@ void DeployMod(const QString& dataFolder, const QString& modFolder, const QList<
     batch.createFolder(iconFolder);
     for (const ModIcon& icon : icons) {
         const QString path = iconFolder + QLatin1Char('/') + icon.name + QStringLiteral(".png");
-        batch.write(path, pngBytes(icon, path));
+        if (icon.png.isEmpty()) {
+            throw SkylatheError(
+                QStringLiteral("Das Symbol „%1“ kann nicht als PNG-Datei „%2“ geschrieben werden.")
+                    .arg(icon.name, QDir::toNativeSeparators(path)));
+        }
+        batch.write(path, icon.png);
     }
     if (!modInfo.isEmpty()) {
         batch.write(mod + QStringLiteral("modinfo.json"), modInfo);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QImage>
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -9,8 +9,8 @@
 const QStringList& ModIconNames();
 
 struct ModIcon {
-    QString name; // file name without ".png"
-    QImage image; // 128 × 128
+    QString name;   // file name without ".png"
+    QByteArray png; // 128 × 128
 };
 
 // Places the generated mod and the companion yard mod in the mods folder: the asset folder ends up holding

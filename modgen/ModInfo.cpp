@@ -39,6 +39,10 @@ void addLanguages(QStringList& lines, const QString& indent, const QString& germ
 
 } // namespace
 
+QString ModPreviewPictureName() {
+    return QStringLiteral("AeroluneYard");
+}
+
 QStringList ModInfoLines(const QString& version, const QString& imageBase64) {
     const QString null = QStringLiteral("null");
     const QString description = QStringLiteral(

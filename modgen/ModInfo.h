@@ -4,6 +4,9 @@
 #include <QString>
 #include <QStringList>
 
+// The picture of the collection that the mod shows as its preview, written as it is stored.
+QString ModPreviewPictureName();
+
 // The 44 lines of the mod's "modinfo.json" with the given program version and the base64 text of the
 // preview picture.
 QStringList ModInfoLines(const QString& version, const QString& imageBase64);

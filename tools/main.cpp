@@ -2,7 +2,7 @@
 #include "app/InformationOptions.h"
 #include "tools/Commands.h"
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QTextStream>
 #include <cstdio>
 
@@ -28,11 +28,9 @@ int main(int argc, char* argv[]) {
     if (argc > 1 && AnswerInformationOption(argv[1], kUsage)) {
         return 0;
     }
-    // Pictures are drawn without a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QGuiApplication app(argc, argv);
+    // No command draws anything (the mod's pictures are made when the program is built), so no display,
+    // platform plugin or font set-up is needed.
+    QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h") ||
         args.first() == QLatin1String("help")) {

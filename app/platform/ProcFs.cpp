@@ -78,6 +78,11 @@ bool ReadProcFile(const std::string& path, std::string& content, std::size_t max
             break;
         }
         content.append(chunk.data(), static_cast<std::size_t>(n));
+        // /proc hands out a file whole as far as the buffer goes; a short read is its end, which saves the
+        // read that would only say so.
+        if (static_cast<std::size_t>(n) < chunk.size()) {
+            break;
+        }
     }
     ::close(fd);
     return ok;
@@ -168,31 +173,41 @@ bool ReadProcessStat(const std::string& processFolder, ProcessStat& stat) {
     if (close == std::string::npos) {
         return false;
     }
-    std::size_t pos = close + 1;
+    const auto number = [](std::string_view field, unsigned long long& value) {
+        const std::string digits(field);
+        char* stop = nullptr;
+        errno = 0;
+        value = std::strtoull(digits.c_str(), &stop, 10);
+        return errno == 0 && stop != digits.c_str() && *stop == '\0';
+    };
+    constexpr unsigned long long kKernelThreadFlag = 0x00200000; // PF_KTHREAD
     std::string_view fields(text);
+    std::size_t pos = close + 1;
     int field = 2;
     char state = 0;
+    unsigned long long flags = 0;
     while (pos < fields.size()) {
-        while (pos < fields.size() && fields[pos] == ' ') {
+        while (pos < fields.size() && (fields[pos] == ' ' || fields[pos] == '\n')) {
             ++pos;
         }
-        const std::size_t end = std::min(fields.find(' ', pos), fields.size());
+        const std::size_t end = std::min(fields.find_first_of(" \n", pos), fields.size());
         if (end == pos) {
             break;
         }
         ++field;
+        const std::string_view value = fields.substr(pos, end - pos);
         if (field == 3) {
-            state = fields[pos];
-        } else if (field == 22) {
-            const std::string number(fields.substr(pos, end - pos));
-            char* stop = nullptr;
-            errno = 0;
-            const unsigned long long value = std::strtoull(number.c_str(), &stop, 10);
-            if (errno != 0 || stop == number.c_str() || *stop != '\0') {
+            state = value.front();
+        } else if (field == 9) {
+            if (!number(value, flags)) {
                 return false;
             }
-            stat.startTime = value;
+        } else if (field == 22) {
+            if (!number(value, stat.startTime)) {
+                return false;
+            }
             stat.ended = state == 'Z' || state == 'X' || state == 'x';
+            stat.kernelThread = (flags & kKernelThreadFlag) != 0;
             return true;
         }
         pos = end;

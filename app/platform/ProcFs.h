@@ -31,11 +31,13 @@ std::vector<std::string> ProcessNames(std::string_view comm, std::string_view cm
 // read (a process that just ended, one of another user) are skipped.
 std::vector<std::string> ExecutableNamesFromProc(const std::string& procRoot);
 
-// The start time of a process (field 22 of its "stat" file, in clock ticks since boot) and whether it has
-// ended but not yet been collected by its parent. False when "stat" cannot be read or parsed.
+// From the "stat" file of a process: its start time (field 22, in clock ticks since boot), whether it has
+// ended but not yet been collected by its parent, and whether it is a thread of the kernel, which never
+// runs a program. False when "stat" cannot be read or parsed.
 struct ProcessStat {
     unsigned long long startTime = 0;
     bool ended = false;
+    bool kernelThread = false;
 };
 bool ReadProcessStat(const std::string& processFolder, ProcessStat& stat);
 

@@ -1,10 +1,12 @@
 #pragma once
 
 // The game watch's view of the running processes, asked again and again (every 50 ms). It does not redo
-// what cannot have changed: on Linux a look lists /proc and reads the files of new processes only; a
-// known process — the same id with the same start time — is read again once a second, to notice one that
-// exec()s into another program, and a process that ends drops out at the next look. Plain C++, like the
-// rest of the seam.
+// what cannot have changed. On Linux a look first asks whether any process has come or gone (the number
+// of processes and the last process id handed out, two small reads); only then, or once a second anyway,
+// it lists /proc, reads the files of the new processes and forgets the ended ones. A known process — the
+// same id with the same start time — is read again once a second, to notice one that exec()s into another
+// program; a game that has ended but is not yet collected by its parent counts as ended. Plain C++, like
+// the rest of the seam.
 
 #include <chrono>
 #include <cstddef>
@@ -36,6 +38,8 @@ public:
 
     // The files the last look opened and read (the listing of the process folder not counted).
     std::size_t FilesReadByLastLook() const;
+    // Whether the last look listed the process folder.
+    bool ListedByLastLook() const;
     // The processes the watch knows after the last look.
     std::size_t KnownProcesses() const;
 

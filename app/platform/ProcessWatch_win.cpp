@@ -27,6 +27,10 @@ std::size_t ProcessWatch::FilesReadByLastLook() const {
     return 0;
 }
 
+bool ProcessWatch::ListedByLastLook() const {
+    return true;
+}
+
 std::size_t ProcessWatch::KnownProcesses() const {
     return m_state->processes;
 }

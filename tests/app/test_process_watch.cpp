@@ -16,10 +16,11 @@ namespace {
 
 const std::string kGame = "Velmora.exe";
 
-// A /proc tree of fake processes: a numeric folder each with "comm", "cmdline" and "stat".
+// A /proc tree of fake processes: a numeric folder each with "comm", "cmdline" and "stat", and "loadavg",
+// whose last field is the last process id handed out, as the kernel keeps it.
 class FakeProc {
 public:
-    FakeProc() { QVERIFY(m_dir.isValid()); }
+    explicit FakeProc(bool withLoadavg = true) : m_loadavg(withLoadavg) { QVERIFY(m_dir.isValid()); }
     std::string root() const { return m_dir.path().toStdString(); }
     QString folder(int pid) const { return m_dir.path() + "/" + QString::number(pid); }
 
@@ -27,6 +28,13 @@ public:
     void add(int pid, const QByteArray& comm, const QByteArray& args, int startTime = 100) {
         QDir(m_dir.path()).mkpath(QString::number(pid));
         write(pid, comm, args, startTime, 'S');
+        handOut(pid);
+    }
+    // A thread of the kernel: no command line, the kernel-thread flag in "stat".
+    void addKernelThread(int pid, const QByteArray& name) {
+        QDir(m_dir.path()).mkpath(QString::number(pid));
+        writeTo(folder(pid), pid, name, QByteArray(), 100, 'S', 0x00200040);
+        handOut(pid);
     }
     // The program changes in place, as by exec(): same folder, same start time.
     void exec(int pid, const QByteArray& comm, const QByteArray& args, int startTime = 100) {
@@ -43,6 +51,15 @@ public:
         writeTo(fresh, pid, comm, args, startTime, 'S');
         remove(pid);
         QVERIFY(QDir(m_dir.path()).rename("new", QString::number(pid)));
+        handOut(pid);
+    }
+    // The kernel made its folder anew, the process is the same.
+    void remake(int pid) {
+        QVERIFY(QDir(m_dir.path()).rename(QString::number(pid), "old"));
+        QVERIFY(QDir().mkpath(folder(pid)));
+        for (const char* name : {"comm", "cmdline", "stat"})
+            QVERIFY(QFile::rename(m_dir.path() + "/old/" + name, folder(pid) + "/" + name));
+        QVERIFY(QDir(m_dir.path() + "/old").removeRecursively());
     }
     void writeFile(int pid, const QString& name, const QByteArray& content) {
         QFile file(folder(pid) + "/" + name);
@@ -51,11 +68,18 @@ public:
     }
 
 private:
+    void handOut(int pid) {
+        if (!m_loadavg)
+            return;
+        QFile file(m_dir.path() + "/loadavg");
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("0.00 0.01 0.05 1/123 " + QByteArray::number(pid) + "\n");
+    }
     void write(int pid, const QByteArray& comm, const QByteArray& args, int startTime, char state) {
         writeTo(folder(pid), pid, comm, args, startTime, state);
     }
     static void writeTo(const QString& dir, int pid, const QByteArray& comm, const QByteArray& args,
-                        int startTime, char state) {
+                        int startTime, char state, unsigned flags = 0x00400100) {
         const auto put = [&](const char* name, const QByteArray& content) {
             QFile file(dir + "/" + name);
             QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -63,11 +87,12 @@ private:
         };
         put("comm", comm + "\n");
         put("cmdline", args.isEmpty() ? QByteArray() : QByteArray(args).replace('|', '\0') + '\0');
-        put("stat", QByteArray::number(pid) + " (" + comm.left(15) + ") " + state +
-                        " 1 1 1 0 -1 4194304 0 0 0 0 0 0 0 0 20 0 1 0 " + QByteArray::number(startTime) +
-                        " 1000 100 18446744073709551615\n");
+        put("stat", QByteArray::number(pid) + " (" + comm.left(15) + ") " + state + " 1 1 1 0 -1 " +
+                        QByteArray::number(flags) + " 0 0 0 0 0 0 0 0 20 0 1 0 " +
+                        QByteArray::number(startTime) + " 1000 100 18446744073709551615\n");
     }
     QTemporaryDir m_dir;
+    bool m_loadavg;
 };
 
 // Looks 50 ms apart on the watch's own clock.
@@ -95,6 +120,7 @@ void addOthers(FakeProc& proc, int count, int firstPid = 1000) {
 class TestProcessWatch : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void newProcessShowsAtTheNextLook_data();
     void newProcessShowsAtTheNextLook();
     void endedProcessGoesAtTheNextLook_data();
     void endedProcessGoesAtTheNextLook();
@@ -111,15 +137,25 @@ private Q_SLOTS:
     void missingProcFolder();
 };
 
+void TestProcessWatch::newProcessShowsAtTheNextLook_data() {
+    QTest::addColumn<bool>("anotherEnds");
+    QTest::newRow("alone") << false;
+    QTest::newRow("while another ends: as many processes as before") << true;
+}
+
 void TestProcessWatch::newProcessShowsAtTheNextLook() {
+    QFETCH(bool, anotherEnds);
     FakeProc proc;
     addOthers(proc, 20);
     ProcessWatch watch(proc.root());
     Ticker ticker(watch);
     QVERIFY(!ticker.look());
+    QVERIFY(!ticker.look());
+    if (anotherEnds)
+        proc.remove(1005);
     proc.add(4711, "Velmora.exe", "Z:\\home\\me\\Velmora\\Bin\\Win64\\Velmora.exe");
     QVERIFY(ticker.look());
-    QCOMPARE(watch.KnownProcesses(), std::size_t(21));
+    QCOMPARE(watch.KnownProcesses(), std::size_t(anotherEnds ? 20 : 21));
 }
 
 void TestProcessWatch::endedProcessGoesAtTheNextLook_data() {
@@ -158,8 +194,9 @@ void TestProcessWatch::reusedProcessId() {
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, after);
     FakeProc proc;
-    addOthers(proc, 20);
     proc.add(4711, before, "/usr/bin/" + before, 100);
+    // Ids are handed out in turn: others came after 4711 before the id came round again.
+    addOthers(proc, 20);
     ProcessWatch watch(proc.root());
     Ticker ticker(watch);
     QCOMPARE(ticker.look(), before == "Velmora.exe");
@@ -169,15 +206,17 @@ void TestProcessWatch::reusedProcessId() {
 
 void TestProcessWatch::sameProcessWithFolderMadeAnewIsNotReread() {
     // The kernel may drop a folder from its cache and make it again; the start time tells it is the same
-    // process, so only its "stat" is read.
+    // process, so the next listing reads only its "stat" (besides "loadavg" and the new process's files).
     FakeProc proc;
     proc.add(4711, "bash", "/bin/bash");
     ProcessWatch watch(proc.root());
     Ticker ticker(watch);
     QVERIFY(!ticker.look());
-    proc.reuse(4711, "bash", "/bin/bash", 100);
+    proc.remake(4711);
+    proc.add(5000, "sleep", "/bin/sleep|60");
     QVERIFY(!ticker.look());
-    QCOMPARE(watch.FilesReadByLastLook(), std::size_t(1));
+    QVERIFY(watch.ListedByLastLook());
+    QCOMPARE(watch.FilesReadByLastLook(), std::size_t(1 + 1 + 3));
 }
 
 void TestProcessWatch::execIntoTheGameWithinASecond() {
@@ -214,35 +253,49 @@ void TestProcessWatch::forkCaughtBeforeItsExec() {
 
 void TestProcessWatch::steadyStateReadsFewFiles_data() {
     QTest::addColumn<int>("others");
-    QTest::newRow("300 processes") << 300;
-    QTest::newRow("1500 processes") << 1500;
+    QTest::addColumn<int>("kernelThreads");
+    QTest::addColumn<bool>("loadavg");
+    QTest::newRow("300 processes") << 300 << 0 << true;
+    QTest::newRow("1500 processes") << 1500 << 0 << true;
+    QTest::newRow("300 processes, no loadavg: a listing at every look") << 300 << 0 << false;
+    QTest::newRow("150 processes and 150 threads of the kernel") << 150 << 150 << true;
 }
 
 void TestProcessWatch::steadyStateReadsFewFiles() {
     QFETCH(int, others);
-    FakeProc proc;
+    QFETCH(int, kernelThreads);
+    QFETCH(bool, loadavg);
+    FakeProc proc(loadavg);
+    for (int i = 0; i < kernelThreads; ++i)
+        proc.addKernelThread(2 + i, "kworker/" + QByteArray::number(i));
     addOthers(proc, others);
     proc.add(4711, "Velmora.exe", "C:\\Games\\Velmora\\Bin\\Win64\\Velmora.exe");
     const std::size_t processes = std::size_t(others) + 1;
     ProcessWatch watch(proc.root());
     Ticker ticker(watch);
 
-    // The first look reads every process: "stat", "comm" and "cmdline".
+    // The first look reads every process: "stat", "comm" and "cmdline" (of a kernel thread "stat" only);
+    // besides "loadavg" and the game's "stat".
     QVERIFY(ticker.look());
-    QCOMPARE(watch.FilesReadByLastLook(), 3 * processes + 1);
+    QCOMPARE(watch.FilesReadByLastLook(), 3 * processes + std::size_t(kernelThreads) + 2);
 
-    // From then on each process's "comm" once a second, spread over the looks, and the game's "stat" at
-    // every look, to notice its end.
+    // From then on each process's "comm" once a second (a kernel thread never becomes the game), spread
+    // over the looks; at every look "loadavg",
+    // to see whether a process has come or gone, and the game's "stat", to notice its end. Nothing comes
+    // or goes, so the folder is listed once a second only.
     for (int second = 0; second < 3; ++second) {
         std::size_t total = 0;
         std::size_t most = 0;
+        int listings = 0;
         for (int i = 0; i < 20; ++i) {
             QVERIFY(ticker.look());
             total += watch.FilesReadByLastLook();
             most = std::max(most, watch.FilesReadByLastLook());
+            listings += watch.ListedByLastLook() ? 1 : 0;
         }
-        QCOMPARE(total, processes + 20);
-        QVERIFY2(most <= processes / 10 + 2, qPrintable(QString("a look read %1 files").arg(most)));
+        QCOMPARE(total, processes + 20 + 20);
+        QVERIFY2(most <= processes / 10 + 3, qPrintable(QString("a look read %1 files").arg(most)));
+        QCOMPARE(listings, loadavg ? 1 : 20);
     }
 }
 

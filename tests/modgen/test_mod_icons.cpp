@@ -1,8 +1,11 @@
 // The pictures a generation run writes, taken from the program's own image collection.
 #include "app/ImageCollection.h"
+#include "app/ProgramGeneration.h"
 #include "data/TextFile.h"
 #include "data/Xml.h"
 #include "modgen/CreateModification.h"
+#include "modgen/Deployment.h"
+#include "modgen/ModInfo.h"
 #include "support/ModgenFixture.h"
 
 #include <QImageReader>
@@ -48,7 +51,7 @@ private Q_SLOTS:
         context.now = QDateTime(QDate(2026, 3, 14), QTime(9, 26, 53));
         context.userName = QStringLiteral("Testnutzer");
         context.version = QStringLiteral("18.3.7.3");
-        context.pictures = ModPictures::FromImageCollection();
+        context.pictures = ProgramModPictures();
         QVERIFY(CreateModification(context));
 
         const QStringList stars{QStringLiteral("icon_airship_artic_star.png"),
@@ -90,6 +93,30 @@ private Q_SLOTS:
                          stars.contains(icon.mid(QStringLiteral("data/icon/").size())),
                      qPrintable(icon));
         }
+    }
+
+    // The program carries the pictures as the build rendered them; they are the collection's, byte for byte
+    // what rendering them now gives.
+    void builtPicturesAreTheCollections_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("icon");
+        for (const QString& name : ModIconNames()) {
+            QTest::newRow(qPrintable(name)) << name << true;
+        }
+        QTest::newRow("preview") << ModPreviewPictureName() << false;
+    }
+
+    void builtPicturesAreTheCollections() {
+        QFETCH(QString, name);
+        QFETCH(bool, icon);
+        const ImageCollection& collection = ImageCollection::instance();
+        const ModPictures built = ProgramModPictures();
+        const QByteArray png = icon ? built.iconPng(name) : built.storedPng(name);
+        QVERIFY(!png.isEmpty());
+        QCOMPARE(png, icon ? collection.scaledPng(collection.indexOf(name), 128, 128)
+                           : collection.storedPng(collection.indexOf(name)));
+        // Looked up like the collection: without regard to letter case.
+        QCOMPARE(icon ? built.iconPng(name.toUpper()) : built.storedPng(name.toUpper()), png);
     }
 };
 

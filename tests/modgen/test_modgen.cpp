@@ -43,13 +43,13 @@ QByteArray pngOf(const QImage& image) {
     return bytes;
 }
 
-// Stand-in pictures: every name is "stored" at 64 × 40 in its own colour and scaled on request.
+// Stand-in pictures: every name is "stored" at 64 × 40 in its own colour and scaled to the icon size.
 ModPictures testPictures() {
     ModPictures pictures;
-    pictures.scaled = [](const QString& name, int width, int height) {
+    pictures.iconPng = [](const QString& name) {
         QImage stored(64, 40, QImage::Format_ARGB32);
         stored.fill(QColor::fromRgb(qHash(name) & 0xFFFFFF));
-        return stored.scaled(width, height);
+        return pngOf(stored.scaled(128, 128));
     };
     pictures.storedPng = [](const QString& name) {
         if (name != QLatin1String("AeroluneYard")) {

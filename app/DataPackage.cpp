@@ -338,9 +338,7 @@ void ExtractZipArchive(const ZipArchive& archive, const QString& targetFolder) {
     checkMembers(archive, base);
     // Inflate and verify everything before writing, so a damaged archive leaves no half data folder.
     for (const ZipMember& member : archive.members()) {
-        if (!member.isDirectory) {
-            archive.read(member);
-        }
+        archive.read(member);
     }
     try {
         FileBatch batch;

@@ -252,7 +252,8 @@ QString parserReason(pugi::xml_parse_status status) {
 }
 
 QByteArray declaredEncoding(const QByteArray& bytes) {
-    if (!bytes.startsWith("<?xml")) {
+    // Only the declaration itself, not a processing instruction whose name merely starts with "xml".
+    if (!bytes.startsWith("<?xml") || bytes.size() < 6 || !QChar::isSpace(uchar(bytes[5]))) {
         return QByteArray();
     }
     const qsizetype end = bytes.indexOf("?>");

@@ -33,8 +33,11 @@ constexpr unsigned kParseOptions = (pugi::parse_default & ~pugi::parse_eol) | pu
                                    pugi::parse_declaration | pugi::parse_pi | pugi::parse_doctype |
                                    pugi::parse_ws_pcdata | pugi::parse_fragment;
 
+// QString::fromUtf8 drops a byte order mark at the start of its input; a text node that begins with
+// U+FEFF must keep it.
 QString fromUtf8(const char* s) {
-    return QString::fromUtf8(s);
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decoder(QByteArrayView(s));
 }
 
 QByteArray toUtf8(const QString& s) {

@@ -1,4 +1,6 @@
 #include "app/platform/ProcFs.h"
+
+#include "app/platform/AsciiText.h"
 #include "app/platform/Platform.h"
 
 #include <algorithm>
@@ -11,18 +13,6 @@
 
 namespace platform {
 namespace {
-
-bool IsNumber(const char* text) {
-    if (*text == '\0') {
-        return false;
-    }
-    for (; *text != '\0'; ++text) {
-        if (*text < '0' || *text > '9') {
-            return false;
-        }
-    }
-    return true;
-}
 
 bool EndsWithExe(std::string_view text) {
     if (text.size() < 4) {

@@ -1,5 +1,7 @@
 #include "app/platform/ProcessWatch.h"
 
+#include "app/platform/AsciiText.h"
+
 #include "app/platform/ProcFs.h"
 #include "app/platform/ProcessMatch.h"
 
@@ -14,18 +16,6 @@ namespace platform {
 namespace {
 
 using Clock = ProcessWatch::Clock;
-
-bool IsNumber(const char* text) {
-    if (*text == '\0') {
-        return false;
-    }
-    for (; *text != '\0'; ++text) {
-        if (*text < '0' || *text > '9') {
-            return false;
-        }
-    }
-    return true;
-}
 
 // What the watch remembers of one process id.
 struct Known {

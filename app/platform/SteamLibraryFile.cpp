@@ -1,5 +1,7 @@
 #include "app/platform/SteamLibraryFile.h"
 
+#include "app/platform/AsciiText.h"
+
 #include <optional>
 
 namespace platform {
@@ -79,31 +81,6 @@ private:
     std::string_view m_text;
     std::size_t m_pos = 0;
 };
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool IsNumber(std::string_view text) {
-    if (text.empty()) {
-        return false;
-    }
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-    }
-    return true;
-}
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "app/platform/WinePrefixPath.h"
 
+#include "app/platform/AsciiText.h"
+
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -11,22 +13,6 @@ namespace fs = std::filesystem;
 
 // A folder with more entries than this is not searched for a name in other letter case.
 constexpr int kMaxEntriesSearched = 4096;
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 std::vector<std::string> Components(const std::string& path) {
     std::vector<std::string> parts;

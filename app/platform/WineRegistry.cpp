@@ -1,27 +1,13 @@
 #include "app/platform/WineRegistry.h"
 
+#include "app/platform/AsciiText.h"
+
 #include <cstdint>
 
 namespace platform {
 namespace {
 
 constexpr std::string_view kHeader = "WINE REGISTRY Version 2";
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') {

@@ -5,6 +5,7 @@
 #include "data/ValueFields.h"
 #include "data/Xml.h"
 #include "editor/ShipSave.h"
+#include "tests/modgen/support/ModgenFixture.h"
 #include "tests/support/FullDisk.h"
 
 #include <QCoreApplication>
@@ -32,21 +33,6 @@ QMap<QString, QByteArray> snapshot(const QString& folder) {
         }
     }
     return files;
-}
-
-void copyTree(const QString& from, const QString& to) {
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(path);
-        if (it.fileInfo().isDir()) {
-            QDir().mkpath(target);
-        } else {
-            QFile::copy(path, target);
-        }
-    }
 }
 
 struct Run {
@@ -133,7 +119,7 @@ private Q_SLOTS:
 
     void shipSave() {
         const QString data = disk(QStringLiteral("save"), 2 * 1024 * 1024);
-        copyTree(kPackage, data);
+        modgentest::copyTree(kPackage, data);
         fulldisk::fill(data);
         const auto before = snapshot(data);
         ShipEdits edits;
@@ -167,7 +153,7 @@ private Q_SLOTS:
 
     void makedata() {
         const QString data = disk(QStringLiteral("makedata"), 2 * 1024 * 1024);
-        copyTree(kPackage, data);
+        modgentest::copyTree(kPackage, data);
         fulldisk::fill(data);
         const auto before = snapshot(data);
         const Run run = cli({QStringLiteral("makedata"), kGame, data});
@@ -193,7 +179,7 @@ private Q_SLOTS:
     void generationIntoAFullModsFolder() {
         QTemporaryDir dataDir;
         const QString data = dataDir.filePath(QStringLiteral("XMLD"));
-        copyTree(kPackage, data);
+        modgentest::copyTree(kPackage, data);
         const QString mods = disk(QStringLiteral("mods"), 4 * 1024 * 1024);
         QCOMPARE(cli({QStringLiteral("generate"), data, mods}).code, 0);
 
@@ -222,7 +208,7 @@ private Q_SLOTS:
 
     void generationWithAFullDataFolder() {
         const QString data = disk(QStringLiteral("data"), 2 * 1024 * 1024);
-        copyTree(kPackage, data);
+        modgentest::copyTree(kPackage, data);
         QTemporaryDir modsDir;
         fulldisk::fill(data);
         const auto before = snapshot(data);

@@ -1,6 +1,7 @@
 #include "app/DataPackage.h"
 #include "data/TextFile.h"
 #include "data/Xml.h"
+#include "tests/support/DataRows.h"
 
 #include <QApplication>
 #include <QDirIterator>
@@ -137,22 +138,14 @@ private Q_SLOTS:
     void readerRefusesDamagedArchives_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("truncated") << "truncated.zip"
-                                   << "Ende des Inhaltsverzeichnisses";
-        QTest::newRow("bad CRC") << "bad_crc.zip"
-                                 << "Prüfsumme";
-        QTest::newRow("bad deflate data") << "bad_deflate.zip"
-                                          << "beschädigt";
-        QTest::newRow("bad central directory") << "bad_directory.zip"
-                                               << "Eintrag 1 des Inhaltsverzeichnisses";
-        QTest::newRow("directory beyond the file") << "directory_outside.zip"
-                                                   << "außerhalb der Datei";
-        QTest::newRow("size understated") << "size_understated.zip"
-                                          << "größer als angegeben";
-        QTest::newRow("empty file") << ""
-                                    << "zu kurz";
-        QTest::newRow("members sharing their data") << "overlap.zip"
-                                                    << "überlappen";
+        AddRow("truncated", "truncated.zip", "Ende des Inhaltsverzeichnisses");
+        AddRow("bad CRC", "bad_crc.zip", "Prüfsumme");
+        AddRow("bad deflate data", "bad_deflate.zip", "beschädigt");
+        AddRow("bad central directory", "bad_directory.zip", "Eintrag 1 des Inhaltsverzeichnisses");
+        AddRow("directory beyond the file", "directory_outside.zip", "außerhalb der Datei");
+        AddRow("size understated", "size_understated.zip", "größer als angegeben");
+        AddRow("empty file", "", "zu kurz");
+        AddRow("members sharing their data", "overlap.zip", "überlappen");
     }
 
     void readerRefusesDamagedArchives() {
@@ -175,16 +168,16 @@ private Q_SLOTS:
 
     void unsafeMembersAreRefusedAndNothingIsWritten_data() {
         QTest::addColumn<QString>("file");
-        QTest::newRow("dot dot") << "slip_dotdot.zip";
-        QTest::newRow("absolute") << "slip_absolute.zip";
-        QTest::newRow("drive letter") << "slip_drive.zip";
-        QTest::newRow("backslashes") << "slip_backslash.zip";
-        QTest::newRow("NUL byte") << "slip_nul.zip";
-        QTest::newRow("file and folder of one name") << "clash_file_folder.zip";
-        QTest::newRow("file below a file") << "clash_file_under_file.zip";
-        QTest::newRow("two members of one path") << "clash_duplicate.zip";
-        QTest::newRow("names differing in letter case") << "clash_letter_case.zip";
-        QTest::newRow("name too long for the file system") << "name_too_long.zip";
+        AddRow("dot dot", "slip_dotdot.zip");
+        AddRow("absolute", "slip_absolute.zip");
+        AddRow("drive letter", "slip_drive.zip");
+        AddRow("backslashes", "slip_backslash.zip");
+        AddRow("NUL byte", "slip_nul.zip");
+        AddRow("file and folder of one name", "clash_file_folder.zip");
+        AddRow("file below a file", "clash_file_under_file.zip");
+        AddRow("two members of one path", "clash_duplicate.zip");
+        AddRow("names differing in letter case", "clash_letter_case.zip");
+        AddRow("name too long for the file system", "name_too_long.zip");
     }
 
     void unsafeMembersAreRefusedAndNothingIsWritten() {
@@ -206,18 +199,18 @@ private Q_SLOTS:
     void memberPathRules_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("safe");
-        QTest::newRow("file") << "XMLD/Help.xml" << true;
-        QTest::newRow("folder") << "XMLD/[Air Ships] Aerolune Yard/" << true;
-        QTest::newRow("dots inside a name") << "XMLD/a..b.txt" << true;
-        QTest::newRow("umlaut") << "XMLD/Übersicht.txt" << true;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("parent at the end") << "XMLD/.." << false;
-        QTest::newRow("current folder") << "XMLD/./x" << false;
-        QTest::newRow("double slash") << "XMLD//x" << false;
-        QTest::newRow("root") << "/" << false;
-        QTest::newRow("drive relative") << "C:x" << false;
-        QTest::newRow("UNC") << "\\\\server\\share\\x" << false;
-        QTest::newRow("control character") << "XMLD/a\tb" << false;
+        AddRow("file", "XMLD/Help.xml", true);
+        AddRow("folder", "XMLD/[Air Ships] Aerolune Yard/", true);
+        AddRow("dots inside a name", "XMLD/a..b.txt", true);
+        AddRow("umlaut", "XMLD/Übersicht.txt", true);
+        AddRow("empty", "", false);
+        AddRow("parent at the end", "XMLD/..", false);
+        AddRow("current folder", "XMLD/./x", false);
+        AddRow("double slash", "XMLD//x", false);
+        AddRow("root", "/", false);
+        AddRow("drive relative", "C:x", false);
+        AddRow("UNC", "\\\\server\\share\\x", false);
+        AddRow("control character", "XMLD/a\tb", false);
     }
 
     void memberPathRules() {
@@ -381,8 +374,7 @@ private Q_SLOTS:
             {"227", "Gaserzeugung", "1"},
         };
         for (const auto& [id, header, paragraphs] : rows) {
-            QTest::newRow(id) << QString::fromUtf8(id) << QString::fromUtf8(header)
-                              << QString::fromUtf8(paragraphs);
+            AddRow(id, QString::fromUtf8(id), QString::fromUtf8(header), QString::fromUtf8(paragraphs));
         }
     }
 
@@ -423,10 +415,8 @@ private Q_SLOTS:
     void fixedDataFiles_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("GasMines") << "GasMines.xml"
-                                  << QStringLiteral(SKYLATHE_SOURCE_DIR "/tests/shared/GasMines.xml");
-        QTest::newRow("Properties") << "Properties.xml"
-                                    << kFixtures + QStringLiteral("expected_Properties.xml");
+        AddRow("GasMines", "GasMines.xml", QStringLiteral(SKYLATHE_SOURCE_DIR "/tests/shared/GasMines.xml"));
+        AddRow("Properties", "Properties.xml", kFixtures + QStringLiteral("expected_Properties.xml"));
     }
 
     void fixedDataFiles() {
@@ -467,8 +457,8 @@ private Q_SLOTS:
 
     void pngPicturesAre128Square_data() {
         QTest::addColumn<QString>("file");
-        QTest::newRow("Active.png") << "Active.png";
-        QTest::newRow("yard icon") << kYard + QStringLiteral("/data/icon/AeroluneYard.png");
+        AddRow("Active.png", "Active.png");
+        AddRow("yard icon", kYard + QStringLiteral("/data/icon/AeroluneYard.png"));
     }
 
     void pngPicturesAre128Square() {

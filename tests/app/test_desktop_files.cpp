@@ -1,3 +1,5 @@
+#include "tests/support/DataRows.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QImage>
@@ -42,11 +44,10 @@ Run RunProgram(const QString& program, const QStringList& arguments, const QProc
 void TestDesktopFiles::validators_data() {
     QTest::addColumn<QString>("tool");
     QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("desktop file") << "desktop-file-validate"
-                                  << QStringList{kDesktopDir + "org.skylathe.Skylathe.desktop"};
-    QTest::newRow("AppStream metadata")
-        << "appstreamcli"
-        << QStringList{"validate", "--no-net", kDesktopDir + "org.skylathe.Skylathe.metainfo.xml"};
+    AddRow("desktop file", "desktop-file-validate",
+           QStringList{kDesktopDir + "org.skylathe.Skylathe.desktop"});
+    AddRow("AppStream metadata", "appstreamcli",
+           QStringList{"validate", "--no-net", kDesktopDir + "org.skylathe.Skylathe.metainfo.xml"});
 }
 
 void TestDesktopFiles::validators() {
@@ -65,16 +66,11 @@ void TestDesktopFiles::informationOptions_data() {
     QTest::addColumn<QString>("firstLine");
     const QString editor = QStringLiteral(SKYLATHE_BINARY_DIR "/app/Skylathe");
     const QString cli = QStringLiteral(SKYLATHE_BINARY_DIR "/tools/skylathe-cli");
-    QTest::newRow("editor --version") << editor << "--version"
-                                      << "Skylathe 18.3.7.3";
-    QTest::newRow("editor --help") << editor << "--help"
-                                   << "Aufruf: Skylathe [--version | --help]";
-    QTest::newRow("editor -h") << editor << "-h"
-                               << "Aufruf: Skylathe [--version | --help]";
-    QTest::newRow("cli --version") << cli << "--version"
-                                   << "Skylathe 18.3.7.3";
-    QTest::newRow("cli --help") << cli << "--help"
-                                << "Skylathe – Kommandozeile";
+    AddRow("editor --version", editor, "--version", "Skylathe 18.3.7.3");
+    AddRow("editor --help", editor, "--help", "Aufruf: Skylathe [--version | --help]");
+    AddRow("editor -h", editor, "-h", "Aufruf: Skylathe [--version | --help]");
+    AddRow("cli --version", cli, "--version", "Skylathe 18.3.7.3");
+    AddRow("cli --help", cli, "--help", "Skylathe – Kommandozeile");
 }
 
 void TestDesktopFiles::informationOptions() {

@@ -1,6 +1,7 @@
 #include "app/FindGameFolder.h"
 #include "app/Services.h"
 #include "data/Folders.h"
+#include "tests/support/DataRows.h"
 
 #include <QDate>
 #include <QDir>
@@ -78,77 +79,29 @@ void TestDiscovery::discovery_data() {
     QTest::addColumn<QString>("message");
 
     const QString wrong = GameFolderTexts::startErrorCaption() + "|" + GameFolderTexts::notTheGameFolder();
-    QTest::newRow("stored location valid, mods folder gone")
-        << "GameLocation=@/stored\nModLocation=@/gone/mods/\nExtra=1\n"
-        << "@/pub"
-        << "@/la/"
-        << "@/stored"
-        << "" << true << "@/stored"
-        << "@/gone/mods/" << 0 << "";
-    QTest::newRow("stored location invalid: key deleted, publisher key")
-        << "GameLocation=@/old\nModLocation=@/old/mods/\n"
-        << "@/pub"
-        << "@/la/"
-        << ""
-        << "" << true << "@/pub"
-        << "@/pub/mods/" << 0 << "";
-    QTest::newRow("publisher key with backslashes, no trailing separator")
-        << ""
-        << "@\\Spiele\\Velmora"
-        << "-"
-        << ""
-        << "" << true << "@/Spiele/Velmora"
-        << "@/Spiele/Velmora/mods/" << 0 << "";
-    QTest::newRow("launcher key: last character dropped") << ""
-                                                          << ""
-                                                          << "@/Spiele/X/"
-                                                          << ""
-                                                          << "" << true << "@/Spiele/X"
-                                                          << "@/Spiele/X/mods/" << 0 << "";
-    QTest::newRow("stored location without mods folder value: lookup goes on") << "GameLocation=@/stored\n"
-                                                                               << "@/pub"
-                                                                               << "-"
-                                                                               << "@/stored"
-                                                                               << "" << true << "@/pub"
-                                                                               << "@/pub/mods/" << 0 << "";
-    QTest::newRow("stored relative mods folder: lookup goes on")
-        << "GameLocation=@/stored\nModLocation=mods/\n"
-        << "-"
-        << "@/la/"
-        << "@/stored"
-        << "" << true << "@/la"
-        << "@/la/mods/" << 0 << "";
-    QTest::newRow("launcher key without trailing separator keeps its last letter")
-        << ""
-        << ""
-        << "@/Spiele/X"
-        << ""
-        << "" << true << "@/Spiele/X"
-        << "@/Spiele/X/mods/" << 0 << "";
-    QTest::newRow("relative key values count as missing") << ""
-                                                          << "Spiele/Velmora"
-                                                          << "C:\\Spiele\\Velmora\\"
-                                                          << "@/chosen"
-                                                          << "@/chosen" << true << "@/chosen"
-                                                          << "@/chosen/mods/" << 1 << "";
-    QTest::newRow("both keys empty: browser picks the game") << ""
-                                                             << ""
-                                                             << ""
-                                                             << "@/chosen"
-                                                             << "@/chosen/" << true << "@/chosen"
-                                                             << "@/chosen/mods/" << 1 << "";
-    QTest::newRow("no key files at all: browser cancelled") << ""
-                                                            << "-"
-                                                            << "-"
-                                                            << ""
-                                                            << "" << false << ""
-                                                            << "" << 1 << wrong;
-    QTest::newRow("browser picks a folder without the game") << ""
-                                                             << ""
-                                                             << ""
-                                                             << "@/elsewhere"
-                                                             << "@/other" << false << ""
-                                                             << "" << 1 << wrong;
+    AddRow("stored location valid, mods folder gone",
+           "GameLocation=@/stored\nModLocation=@/gone/mods/\nExtra=1\n", "@/pub", "@/la/", "@/stored", "",
+           true, "@/stored", "@/gone/mods/", 0, "");
+    AddRow("stored location invalid: key deleted, publisher key",
+           "GameLocation=@/old\nModLocation=@/old/mods/\n", "@/pub", "@/la/", "", "", true, "@/pub",
+           "@/pub/mods/", 0, "");
+    AddRow("publisher key with backslashes, no trailing separator", "", "@\\Spiele\\Velmora", "-", "", "",
+           true, "@/Spiele/Velmora", "@/Spiele/Velmora/mods/", 0, "");
+    AddRow("launcher key: last character dropped", "", "", "@/Spiele/X/", "", "", true, "@/Spiele/X",
+           "@/Spiele/X/mods/", 0, "");
+    AddRow("stored location without mods folder value: lookup goes on", "GameLocation=@/stored\n", "@/pub",
+           "-", "@/stored", "", true, "@/pub", "@/pub/mods/", 0, "");
+    AddRow("stored relative mods folder: lookup goes on", "GameLocation=@/stored\nModLocation=mods/\n", "-",
+           "@/la/", "@/stored", "", true, "@/la", "@/la/mods/", 0, "");
+    AddRow("launcher key without trailing separator keeps its last letter", "", "", "@/Spiele/X", "", "",
+           true, "@/Spiele/X", "@/Spiele/X/mods/", 0, "");
+    AddRow("relative key values count as missing", "", "Spiele/Velmora", "C:\\Spiele\\Velmora\\", "@/chosen",
+           "@/chosen", true, "@/chosen", "@/chosen/mods/", 1, "");
+    AddRow("both keys empty: browser picks the game", "", "", "", "@/chosen", "@/chosen/", true, "@/chosen",
+           "@/chosen/mods/", 1, "");
+    AddRow("no key files at all: browser cancelled", "", "-", "-", "", "", false, "", "", 1, wrong);
+    AddRow("browser picks a folder without the game", "", "", "", "@/elsewhere", "@/other", false, "", "", 1,
+           wrong);
 }
 
 void TestDiscovery::discovery() {
@@ -339,105 +292,82 @@ void TestDiscovery::playerHome_data() {
     const QStringList proton = {"L " + protonPfx + "/dosdevices/c:|../drive_c",
                                 "L " + protonPfx + "/dosdevices/z:|/"};
 
-    QTest::newRow("native Steam with a second library")
-        << QStringList{Vdf({steam, lib2}), "X " + lib2 + "/steamapps/common/Velmora|1",
-                       "D " + steam + "/steamapps/common/Other Game"}
-        << "" << lib2 + "/steamapps/common/Velmora"
-        << "";
-    QTest::newRow("Flatpak Steam")
-        << QStringList{"X "
+    AddRow("native Steam with a second library",
+           QStringList{Vdf({steam, lib2}), "X " + lib2 + "/steamapps/common/Velmora|1",
+                       "D " + steam + "/steamapps/common/Other Game"},
+           "", lib2 + "/steamapps/common/Velmora", "");
+    AddRow("Flatpak Steam",
+           QStringList{"X "
                        "@/home/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/common/"
-                       "Velmora|1"}
-        << ""
-        << "@/home/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/common/Velmora"
-        << "";
-    QTest::newRow("Snap Steam through ~/.steam/steam")
-        << QStringList{"L @/home/.steam/steam|@/home/snap/steam/common/.local/share/Steam",
-                       "X @/home/snap/steam/common/.local/share/Steam/steamapps/common/Velmora|1"}
-        << ""
-        << "@/home/snap/steam/common/.local/share/Steam/steamapps/common/Velmora"
-        << "";
-    QTest::newRow("Proton prefix: publisher key, game in drive_c")
-        << (QStringList{RegistryIn(protonPfx, "Velmora", "C:\\\\Program Files (x86)\\\\Kestrow\\\\Velmora"),
+                       "Velmora|1"},
+           "", "@/home/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/common/Velmora", "");
+    AddRow("Snap Steam through ~/.steam/steam",
+           QStringList{"L @/home/.steam/steam|@/home/snap/steam/common/.local/share/Steam",
+                       "X @/home/snap/steam/common/.local/share/Steam/steamapps/common/Velmora|1"},
+           "", "@/home/snap/steam/common/.local/share/Steam/steamapps/common/Velmora", "");
+    AddRow("Proton prefix: publisher key, game in drive_c",
+           (QStringList{RegistryIn(protonPfx, "Velmora", "C:\\\\Program Files (x86)\\\\Kestrow\\\\Velmora"),
                         "X " + protonPfx + "/drive_c/Program Files (x86)/Kestrow/Velmora|1"} +
-            proton)
-        << "" << protonPfx + "/drive_c/Program Files (x86)/Kestrow/Velmora"
-        << "";
-    QTest::newRow("~/.wine: launcher key ending in a backslash, other letter case")
-        << QStringList{RegistryIn("@/home/.wine", "Launcher\\\\Installs\\\\4553",
-                                  "C:\\\\GAMES\\\\velmora\\\\"),
-                       "L @/home/.wine/dosdevices/c:|../drive_c", "X @/home/.wine/drive_c/Games/Velmora|1"}
-        << ""
-        << "@/home/.wine/drive_c/Games/Velmora"
-        << "";
-    QTest::newRow("$WINEPREFIX: a Z: path, escaped characters")
-        << QStringList{RegistryIn("@/pfx", "Velmora", "%\\\\Spiele\\\\M\\xfcnze"), "L @/pfx/dosdevices/z:|/",
-                       "X @/Spiele/Münze|1"}
-        << "@/pfx"
-        << "@/Spiele/Münze"
-        << "";
-    QTest::newRow("Lutris game prefix")
-        << QStringList{"F @/home/.config/lutris/games/velmora-1700000000.yml|game:\n  exe: x.exe\n  prefix: "
+            proton),
+           "", protonPfx + "/drive_c/Program Files (x86)/Kestrow/Velmora", "");
+    AddRow(
+        "~/.wine: launcher key ending in a backslash, other letter case",
+        QStringList{RegistryIn("@/home/.wine", "Launcher\\\\Installs\\\\4553", "C:\\\\GAMES\\\\velmora\\\\"),
+                    "L @/home/.wine/dosdevices/c:|../drive_c", "X @/home/.wine/drive_c/Games/Velmora|1"},
+        "", "@/home/.wine/drive_c/Games/Velmora", "");
+    AddRow("$WINEPREFIX: a Z: path, escaped characters",
+           QStringList{RegistryIn("@/pfx", "Velmora", "%\\\\Spiele\\\\M\\xfcnze"), "L @/pfx/dosdevices/z:|/",
+                       "X @/Spiele/Münze|1"},
+           "@/pfx", "@/Spiele/Münze", "");
+    AddRow("Lutris game prefix",
+           QStringList{"F @/home/.config/lutris/games/velmora-1700000000.yml|game:\n  exe: x.exe\n  prefix: "
                        "~/Games/velmora\nwine:\n  version: lutris-7.2\n",
                        RegistryIn("@/home/Games/velmora", "Velmora", "C:\\\\Velmora"),
                        "L @/home/Games/velmora/dosdevices/c:|../drive_c",
-                       "X @/home/Games/velmora/drive_c/Velmora|1"}
-        << ""
-        << "@/home/Games/velmora/drive_c/Velmora"
-        << "";
-    QTest::newRow("Lutris game of a newer Lutris, launcher key")
-        << QStringList{"F @/home/.local/share/lutris/games/velmora.yml|wine:\n  prefix: '@/Lutris Prefix'\n",
+                       "X @/home/Games/velmora/drive_c/Velmora|1"},
+           "", "@/home/Games/velmora/drive_c/Velmora", "");
+    AddRow("Lutris game of a newer Lutris, launcher key",
+           QStringList{"F @/home/.local/share/lutris/games/velmora.yml|wine:\n  prefix: '@/Lutris Prefix'\n",
                        RegistryIn("@/Lutris Prefix", "Launcher\\\\Installs\\\\4553", "C:\\\\Velmora\\\\"),
-                       "L @/Lutris Prefix/dosdevices/c:|../drive_c", "D @/Lutris Prefix/drive_c"}
-        << ""
-        << "@/Lutris Prefix/drive_c/Velmora"
-        << "";
-    QTest::newRow("several Steam libraries: the newest executable")
-        << QStringList{Vdf({steam, lib2}), "X " + steam + "/steamapps/common/Velmora|30",
+                       "L @/Lutris Prefix/dosdevices/c:|../drive_c", "D @/Lutris Prefix/drive_c"},
+           "", "@/Lutris Prefix/drive_c/Velmora", "");
+    AddRow("several Steam libraries: the newest executable",
+           QStringList{Vdf({steam, lib2}), "X " + steam + "/steamapps/common/Velmora|30",
                        "X " + lib2 + "/steamapps/common/Velmora|2",
-                       "X " + lib2 + "/steamapps/common/Velmora Old|9"}
-        << "" << lib2 + "/steamapps/common/Velmora"
-        << "";
-    QTest::newRow("several prefixes: the one holding the game")
-        << (QStringList{RegistryIn("@/home/.wine", "Velmora", "C:\\\\Old\\\\Velmora"),
+                       "X " + lib2 + "/steamapps/common/Velmora Old|9"},
+           "", lib2 + "/steamapps/common/Velmora", "");
+    AddRow("several prefixes: the one holding the game",
+           (QStringList{RegistryIn("@/home/.wine", "Velmora", "C:\\\\Old\\\\Velmora"),
                         "L @/home/.wine/dosdevices/c:|../drive_c",
                         RegistryIn(protonPfx, "Velmora", "C:\\\\Velmora"),
                         "X " + protonPfx + "/drive_c/Velmora|1"} +
-            proton)
-        << "" << protonPfx + "/drive_c/Velmora"
-        << "";
-    QTest::newRow("publisher key before the launcher key and the Steam libraries")
-        << (QStringList{RegistryIn(protonPfx, "Launcher\\\\Installs\\\\4553", "C:\\\\Launcher\\\\"),
+            proton),
+           "", protonPfx + "/drive_c/Velmora", "");
+    AddRow("publisher key before the launcher key and the Steam libraries",
+           (QStringList{RegistryIn(protonPfx, "Launcher\\\\Installs\\\\4553", "C:\\\\Launcher\\\\"),
                         RegistryIn("@/home/.wine", "Velmora", "C:\\\\Velmora"),
                         "L @/home/.wine/dosdevices/c:|../drive_c", "D @/home/.wine/drive_c",
                         "X " + steam + "/steamapps/common/Velmora|1"} +
-            proton)
-        << ""
-        << "@/home/.wine/drive_c/Velmora"
-        << "";
-    QTest::newRow("unmapped drive, relative and device values: lookup goes on")
-        << QStringList{RegistryIn("@/home/.wine", "Velmora", "D:\\\\Velmora"),
-                       "L @/home/.wine/dosdevices/c:|../drive_c",
-                       RegistryIn("@/pfx", "Velmora", "Velmora"),
+            proton),
+           "", "@/home/.wine/drive_c/Velmora", "");
+    AddRow("unmapped drive, relative and device values: lookup goes on",
+           QStringList{RegistryIn("@/home/.wine", "Velmora", "D:\\\\Velmora"),
+                       "L @/home/.wine/dosdevices/c:|../drive_c", RegistryIn("@/pfx", "Velmora", "Velmora"),
                        "F @/sys/Kestrow/Velmora.ini|InstallDir=C:\\Program Files (x86)\\Kestrow\\Velmora",
                        "F @/sys/Kestrow/Launcher/Installs/4553.ini|InstallDir=Games/Velmora/",
-                       "X @/home/.local/share/Steam/steamapps/common/Velmora|1"}
-        << "@/pfx"
-        << "@/home/.local/share/Steam/steamapps/common/Velmora"
-        << "";
-    QTest::newRow("nothing found: browser in the first Steam library")
-        << QStringList{Vdf({lib2}), "D " + lib2 + "/steamapps/common", "D " + steam + "/steamapps"} << ""
-        << "" << lib2 + "/steamapps/common";
-    QTest::newRow("nothing found, no Steam: browser in the home folder")
-        << QStringList{"D @/home/.wine"} << ""
-        << ""
-        << "@/home";
+                       "X @/home/.local/share/Steam/steamapps/common/Velmora|1"},
+           "@/pfx", "@/home/.local/share/Steam/steamapps/common/Velmora", "");
+    AddRow("nothing found: browser in the first Steam library",
+           QStringList{Vdf({lib2}), "D " + lib2 + "/steamapps/common", "D " + steam + "/steamapps"}, "", "",
+           lib2 + "/steamapps/common");
+    AddRow("nothing found, no Steam: browser in the home folder", QStringList{"D @/home/.wine"}, "", "",
+           "@/home");
 
     // Files that are damaged, empty, huge, unreadable or loop: skipped without a word.
     const QString found = "X @/home/snap/steam/common/.local/share/Steam/steamapps/common/Velmora|1";
     const QString foundAt = "@/home/snap/steam/common/.local/share/Steam/steamapps/common/Velmora";
-    QTest::newRow("damaged files")
-        << QStringList{"F " + steam +
+    AddRow("damaged files",
+           QStringList{"F " + steam +
                            "/steamapps/libraryfolders.vdf|\"libraryfolders\" { \"0\" { \"path\" "
                            "\"@/nowhere\" } } } \"",
                        "F @/home/.wine/system.reg|WINE REGISTRY Version "
@@ -447,30 +377,29 @@ void TestDiscovery::playerHome_data() {
                        "@/pfx/"
                        "system.reg|REGEDIT4\n[Software\\\\Wow6432Node\\\\Kestrow\\\\Velmora]\n\"InstallDir\"="
                        "\"C:\\\\V\"",
-                       "F @/home/.config/lutris/games/broken.yml|game: [\n  prefix: \"@/home/.wine", found}
-        << "@/pfx" << foundAt << "";
-    QTest::newRow("empty files") << QStringList{"F " + steam + "/steamapps/libraryfolders.vdf|",
-                                                "F @/home/.wine/system.reg|",
-                                                "F @/home/.config/lutris/games/empty.yml|", found}
-                                 << "" << foundAt << "";
-    QTest::newRow("huge files") << QStringList{"H " + steam + "/steamapps/libraryfolders.vdf|1073741824",
-                                               "H @/home/.wine/system.reg|4294967296", found}
-                                << "" << foundAt << "";
-    QTest::newRow("unreadable files")
-        << QStringList{"D " + steam + "/steamapps/libraryfolders.vdf", "P @/home/.wine/system.reg",
+                       "F @/home/.config/lutris/games/broken.yml|game: [\n  prefix: \"@/home/.wine", found},
+           "@/pfx", foundAt, "");
+    AddRow("empty files",
+           QStringList{"F " + steam + "/steamapps/libraryfolders.vdf|", "F @/home/.wine/system.reg|",
+                       "F @/home/.config/lutris/games/empty.yml|", found},
+           "", foundAt, "");
+    AddRow("huge files",
+           QStringList{"H " + steam + "/steamapps/libraryfolders.vdf|1073741824",
+                       "H @/home/.wine/system.reg|4294967296", found},
+           "", foundAt, "");
+    AddRow("unreadable files",
+           QStringList{"D " + steam + "/steamapps/libraryfolders.vdf", "P @/home/.wine/system.reg",
                        "M @/pfx/system.reg|WINE REGISTRY Version 2\n",
-                       "P @/home/.config/lutris/games/fifo.yml", found}
-        << "@/pfx" << foundAt << "";
-    QTest::newRow("symbolic link loops")
-        << QStringList{"L @/home/.steam/steam|@/home/.steam/steam",
-                       "L @/home/.steam/root|@/home/.steam/loop2",
-                       "L @/home/.steam/loop2|@/home/.steam/root",
+                       "P @/home/.config/lutris/games/fifo.yml", found},
+           "@/pfx", foundAt, "");
+    AddRow("symbolic link loops",
+           QStringList{"L @/home/.steam/steam|@/home/.steam/steam",
+                       "L @/home/.steam/root|@/home/.steam/loop2", "L @/home/.steam/loop2|@/home/.steam/root",
                        Vdf({"@/home/.steam/steam", steam + "/steamapps/common/loop"}),
                        "L " + steam + "/steamapps/common/loop|loop",
-                       "L " + steam + "/steamapps/compatdata/1/pfx|pfx",
-                       "L @/home/.wine|@/home/.wine",
-                       found}
-        << "" << foundAt << "";
+                       "L " + steam + "/steamapps/compatdata/1/pfx|pfx", "L @/home/.wine|@/home/.wine",
+                       found},
+           "", foundAt, "");
 }
 
 void TestDiscovery::playerHome() {

@@ -3,6 +3,7 @@
 #include "app/platform/SteamLibraryFile.h"
 #include "app/platform/WinePrefixPath.h"
 #include "app/platform/WineRegistry.h"
+#include "tests/support/DataRows.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,7 +58,7 @@ void TestGameSources::readers_data() {
         const QStringList inputs = dir.entryList(QDir::Files).filter(QRegularExpression("\\.(reg|vdf|yml)$"));
         QVERIFY(!inputs.isEmpty());
         for (const QString& input : inputs)
-            QTest::newRow(qPrintable(kind + "/" + input)) << kind << dir.filePath(input);
+            AddRow(qPrintable(kind + "/" + input), kind, dir.filePath(input));
     }
 }
 
@@ -72,34 +73,20 @@ void TestGameSources::readers() {
 void TestGameSources::prefixPaths_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("folder");
-    QTest::newRow("C: drive") << "C:\\Games\\Velmora"
-                              << "@/drive_c/Games/Velmora";
-    QTest::newRow("lower-case letter, slashes") << "c:/Games/Velmora/"
-                                                << "@/drive_c/Games/Velmora";
-    QTest::newRow("other letter case on disk") << "C:\\GAMES\\velmora"
-                                               << "@/drive_c/Games/Velmora";
-    QTest::newRow("not yet existing part kept") << "C:\\Games\\Neu\\Ordner"
-                                                << "@/drive_c/Games/Neu/Ordner";
-    QTest::newRow("Z: is the root") << "Z:\\tmp"
-                                    << "/tmp";
-    QTest::newRow("device prefix") << "\\\\?\\C:\\Games"
-                                   << "@/drive_c/Games";
-    QTest::newRow("unmapped drive") << "D:\\Games"
-                                    << "";
-    QTest::newRow("drive link to nowhere") << "E:\\Games"
-                                           << "";
-    QTest::newRow("no drive") << "\\Games\\Velmora"
-                              << "";
-    QTest::newRow("relative") << "Games\\Velmora"
-                              << "";
-    QTest::newRow("drive relative") << "C:Games"
-                                    << "";
-    QTest::newRow("network path") << "\\\\server\\share\\Velmora"
-                                  << "";
-    QTest::newRow("climbing out") << "C:\\..\\..\\etc"
-                                  << "";
-    QTest::newRow("empty") << ""
-                           << "";
+    AddRow("C: drive", "C:\\Games\\Velmora", "@/drive_c/Games/Velmora");
+    AddRow("lower-case letter, slashes", "c:/Games/Velmora/", "@/drive_c/Games/Velmora");
+    AddRow("other letter case on disk", "C:\\GAMES\\velmora", "@/drive_c/Games/Velmora");
+    AddRow("not yet existing part kept", "C:\\Games\\Neu\\Ordner", "@/drive_c/Games/Neu/Ordner");
+    AddRow("Z: is the root", "Z:\\tmp", "/tmp");
+    AddRow("device prefix", "\\\\?\\C:\\Games", "@/drive_c/Games");
+    AddRow("unmapped drive", "D:\\Games", "");
+    AddRow("drive link to nowhere", "E:\\Games", "");
+    AddRow("no drive", "\\Games\\Velmora", "");
+    AddRow("relative", "Games\\Velmora", "");
+    AddRow("drive relative", "C:Games", "");
+    AddRow("network path", "\\\\server\\share\\Velmora", "");
+    AddRow("climbing out", "C:\\..\\..\\etc", "");
+    AddRow("empty", "", "");
 }
 
 void TestGameSources::prefixPaths() {

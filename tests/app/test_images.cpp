@@ -1,4 +1,5 @@
 #include "app/ImageCollection.h"
+#include "tests/support/DataRows.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -86,12 +87,12 @@ void TestImages::everyNameInUse_data() {
                                "PanelDamage",
                                "PanelMilitary"};
     for (const QString& name : names) {
-        QTest::newRow(qPrintable(name)) << name;
+        AddRow(qPrintable(name), name);
     }
     for (const char* ship :
          {"artic", "hunter_light", "hunter", "cargo_small", "cargo_medium_b", "cargo_large_a"}) {
         const QString name = QStringLiteral("icon_airship_%1_star").arg(ship);
-        QTest::newRow(qPrintable(name)) << name;
+        AddRow(qPrintable(name), name);
     }
 }
 
@@ -109,13 +110,13 @@ void TestImages::everyNameInUse() {
 void TestImages::storedSizes_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QSize>("size");
-    QTest::newRow("AeroluneYard") << "AeroluneYard" << QSize(128, 128);
-    QTest::newRow("Background") << "Background" << QSize(1390, 716);
-    QTest::newRow("VelmoraLogo") << "VelmoraLogo" << QSize(116, 42);
-    QTest::newRow("Yard") << "Yard" << QSize(100, 100);
-    QTest::newRow("Decoration") << "Decoration" << QSize(96, 96);
-    QTest::newRow("SingleReset") << "SingleReset" << QSize(44, 44);
-    QTest::newRow("ChangeDot") << "ChangeDot" << QSize(12, 36);
+    AddRow("AeroluneYard", "AeroluneYard", QSize(128, 128));
+    AddRow("Background", "Background", QSize(1390, 716));
+    AddRow("VelmoraLogo", "VelmoraLogo", QSize(116, 42));
+    AddRow("Yard", "Yard", QSize(100, 100));
+    AddRow("Decoration", "Decoration", QSize(96, 96));
+    AddRow("SingleReset", "SingleReset", QSize(44, 44));
+    AddRow("ChangeDot", "ChangeDot", QSize(12, 36));
 }
 
 void TestImages::storedSizes() {

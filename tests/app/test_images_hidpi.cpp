@@ -1,5 +1,6 @@
 // Pictures on a screen at 200 %: drawn from their drawings at the screen's own pixels, not enlarged.
 #include "app/ImageCollection.h"
+#include "tests/support/DataRows.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -41,9 +42,9 @@ private Q_SLOTS:
     void shownSharp_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("size");
-        QTest::newRow("help book") << "HelpBook" << 48;
-        QTest::newRow("cost arrow") << "BrownArrow" << 36;
-        QTest::newRow("ship icon") << "icon_airship_cargo_large_a" << 118;
+        AddRow("help book", "HelpBook", 48);
+        AddRow("cost arrow", "BrownArrow", 36);
+        AddRow("ship icon", "icon_airship_cargo_large_a", 118);
     }
 
     void shownSharp() {

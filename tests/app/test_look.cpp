@@ -4,6 +4,7 @@
 #include "editor/ProductFormUnit.h"
 #include "modgen/GasFormUnit.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/DataRows.h"
 #include "tests/support/WindowTestMain.h"
 #include "ui/InfoUnit.h"
 #include "ui/XMLMessage.h"
@@ -162,16 +163,11 @@ void TestLook::displayFontAnswersToTheDesignedFamily() {
 void TestLook::labelsDrawInTheDisplayFont_data() {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("name");
-    QTest::newRow("HelpHeaderLabel") << "main"
-                                     << "HelpHeaderLabel";
-    QTest::newRow("HelpLabel") << "main"
-                               << "HelpLabel";
-    QTest::newRow("VelmoraLabel") << "main"
-                                  << "VelmoraLabel";
-    QTest::newRow("CoalMineLabel") << "gas"
-                                   << "CoalMineLabel";
-    QTest::newRow("HeadingLabel") << "gas"
-                                  << "HeadingLabel";
+    AddRow("HelpHeaderLabel", "main", "HelpHeaderLabel");
+    AddRow("HelpLabel", "main", "HelpLabel");
+    AddRow("VelmoraLabel", "main", "VelmoraLabel");
+    AddRow("CoalMineLabel", "gas", "CoalMineLabel");
+    AddRow("HeadingLabel", "gas", "HeadingLabel");
 }
 
 // A label draws exactly what a label of the same place and colours draws in the display font, and not what

@@ -1,6 +1,7 @@
 #include "app/Forms.h"
 #include "app/MainFormUnit.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/DataRows.h"
 #include "tests/support/WindowTestMain.h"
 #include "ui/PictureLabel.h"
 #include "ui/ValueBox.h"
@@ -43,54 +44,53 @@ private Q_SLOTS:
 void TestMainForm::controlsAtTheirPlaces_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("rect");
-    QTest::newRow("HeliumGasImage") << "HeliumGasImage" << QRect(17, 55, 100, 100);
-    QTest::newRow("ArcticGasImage") << "ArcticGasImage" << QRect(17, 161, 100, 100);
-    QTest::newRow("YardImage") << "YardImage" << QRect(16, 396, 100, 100);
-    QTest::newRow("VelmoraImage") << "VelmoraImage" << QRect(8, 524, 116, 42);
-    QTest::newRow("ShipNameEdit") << "ShipNameEdit" << QRect(423, 56, 304, 21);
-    QTest::newRow("Shape1") << "Shape1" << QRect(493, 86, 142, 141);
-    QTest::newRow("ShipIconImage") << "ShipIconImage" << QRect(507, 88, 118, 118);
-    QTest::newRow("ShipTypImage") << "ShipTypImage" << QRect(595, 186, 36, 36);
-    QTest::newRow("SingleResetImage") << "SingleResetImage" << QRect(659, 131, 44, 44);
-    QTest::newRow("ShipInfoMemo") << "ShipInfoMemo" << QRect(423, 233, 304, 114);
-    QTest::newRow("HelpShape") << "HelpShape" << QRect(423, 367, 302, 213);
-    QTest::newRow("HelpHeaderLabel") << "HelpHeaderLabel" << QRect(428, 372, 291, 21);
-    QTest::newRow("HelpLabel") << "HelpLabel" << QRect(428, 396, 291, 178);
-    QTest::newRow("Version") << "Version" << QRect(163, 616, 200, 17);
-    QTest::newRow("VelmoraLabel") << "VelmoraLabel" << QRect(8, 642, 719, 17);
-    QTest::newRow("ImagePanelNameCost") << "ImagePanelNameCost" << QRect(1004, 16, 36, 36);
-    QTest::newRow("ImagePanelNameDetail") << "ImagePanelNameDetail" << QRect(1309, 16, 36, 36);
+    AddRow("HeliumGasImage", "HeliumGasImage", QRect(17, 55, 100, 100));
+    AddRow("ArcticGasImage", "ArcticGasImage", QRect(17, 161, 100, 100));
+    AddRow("YardImage", "YardImage", QRect(16, 396, 100, 100));
+    AddRow("VelmoraImage", "VelmoraImage", QRect(8, 524, 116, 42));
+    AddRow("ShipNameEdit", "ShipNameEdit", QRect(423, 56, 304, 21));
+    AddRow("Shape1", "Shape1", QRect(493, 86, 142, 141));
+    AddRow("ShipIconImage", "ShipIconImage", QRect(507, 88, 118, 118));
+    AddRow("ShipTypImage", "ShipTypImage", QRect(595, 186, 36, 36));
+    AddRow("SingleResetImage", "SingleResetImage", QRect(659, 131, 44, 44));
+    AddRow("ShipInfoMemo", "ShipInfoMemo", QRect(423, 233, 304, 114));
+    AddRow("HelpShape", "HelpShape", QRect(423, 367, 302, 213));
+    AddRow("HelpHeaderLabel", "HelpHeaderLabel", QRect(428, 372, 291, 21));
+    AddRow("HelpLabel", "HelpLabel", QRect(428, 396, 291, 178));
+    AddRow("Version", "Version", QRect(163, 616, 200, 17));
+    AddRow("VelmoraLabel", "VelmoraLabel", QRect(8, 642, 719, 17));
+    AddRow("ImagePanelNameCost", "ImagePanelNameCost", QRect(1004, 16, 36, 36));
+    AddRow("ImagePanelNameDetail", "ImagePanelNameDetail", QRect(1309, 16, 36, 36));
     for (int i = 0; i < 7; ++i)
         QTest::addRow("CostPanel%d", i)
             << QStringLiteral("CostPanel%1").arg(i) << QRect(748, 56 + 42 * i, 304, 41);
-    QTest::newRow("InfluenceCostPointsPanel") << "InfluenceCostPointsPanel" << QRect(748, 371, 304, 41);
-    QTest::newRow("CraftingTimePanel") << "CraftingTimePanel" << QRect(748, 413, 304, 41);
-    QTest::newRow("StacklimitPanel") << "StacklimitPanel" << QRect(748, 455, 304, 41);
-    QTest::newRow("SocketCountPanel") << "SocketCountPanel" << QRect(748, 497, 304, 41);
-    QTest::newRow("SlotCountPanel") << "SlotCountPanel" << QRect(748, 539, 304, 41);
-    QTest::newRow("ForwardSpeedPanel") << "ForwardSpeedPanel" << QRect(1056, 56, 304, 83);
-    QTest::newRow("CargoFullFactorPanel") << "CargoFullFactorPanel" << QRect(1056, 140, 304, 41);
-    QTest::newRow("SessionTransferSpeedFactorPanel")
-        << "SessionTransferSpeedFactorPanel" << QRect(1058, 182, 304, 41);
-    QTest::newRow("TradeShipPointsPanel") << "TradeShipPointsPanel" << QRect(1056, 224, 304, 41);
-    QTest::newRow("Panel1") << "Panel1" << QRect(1058, 266, 304, 41);
-    QTest::newRow("ShipMaintenancePanel") << "ShipMaintenancePanel" << QRect(1056, 308, 304, 41);
-    QTest::newRow("BombarderPanel") << "BombarderPanel" << QRect(1056, 371, 304, 41);
-    QTest::newRow("WeaponMaxHitPointsPanel") << "WeaponMaxHitPointsPanel" << QRect(1056, 413, 304, 41);
-    QTest::newRow("WeaponReloadTimePanel") << "WeaponReloadTimePanel" << QRect(1056, 455, 304, 41);
-    QTest::newRow("WeaponBaseDamagePanel") << "WeaponBaseDamagePanel" << QRect(1056, 497, 304, 41);
-    QTest::newRow("MilitaryShipPointsPanel") << "MilitaryShipPointsPanel" << QRect(1058, 540, 304, 41);
-    QTest::newRow("AddGasBuffToMinesBtn") << "AddGasBuffToMinesBtn" << QRect(1058, 587, 304, 36);
-    QTest::newRow("SaveBtn") << "SaveBtn" << QRect(746, 629, 150, 36);
-    QTest::newRow("CreateModBtn") << "CreateModBtn" << QRect(902, 629, 150, 36);
-    QTest::newRow("CloseBtn") << "CloseBtn" << QRect(1058, 629, 304, 36);
-    QTest::newRow("ShipView") << "ShipView" << QRect(132, 54, 281, 524);
+    AddRow("InfluenceCostPointsPanel", "InfluenceCostPointsPanel", QRect(748, 371, 304, 41));
+    AddRow("CraftingTimePanel", "CraftingTimePanel", QRect(748, 413, 304, 41));
+    AddRow("StacklimitPanel", "StacklimitPanel", QRect(748, 455, 304, 41));
+    AddRow("SocketCountPanel", "SocketCountPanel", QRect(748, 497, 304, 41));
+    AddRow("SlotCountPanel", "SlotCountPanel", QRect(748, 539, 304, 41));
+    AddRow("ForwardSpeedPanel", "ForwardSpeedPanel", QRect(1056, 56, 304, 83));
+    AddRow("CargoFullFactorPanel", "CargoFullFactorPanel", QRect(1056, 140, 304, 41));
+    AddRow("SessionTransferSpeedFactorPanel", "SessionTransferSpeedFactorPanel", QRect(1058, 182, 304, 41));
+    AddRow("TradeShipPointsPanel", "TradeShipPointsPanel", QRect(1056, 224, 304, 41));
+    AddRow("Panel1", "Panel1", QRect(1058, 266, 304, 41));
+    AddRow("ShipMaintenancePanel", "ShipMaintenancePanel", QRect(1056, 308, 304, 41));
+    AddRow("BombarderPanel", "BombarderPanel", QRect(1056, 371, 304, 41));
+    AddRow("WeaponMaxHitPointsPanel", "WeaponMaxHitPointsPanel", QRect(1056, 413, 304, 41));
+    AddRow("WeaponReloadTimePanel", "WeaponReloadTimePanel", QRect(1056, 455, 304, 41));
+    AddRow("WeaponBaseDamagePanel", "WeaponBaseDamagePanel", QRect(1056, 497, 304, 41));
+    AddRow("MilitaryShipPointsPanel", "MilitaryShipPointsPanel", QRect(1058, 540, 304, 41));
+    AddRow("AddGasBuffToMinesBtn", "AddGasBuffToMinesBtn", QRect(1058, 587, 304, 36));
+    AddRow("SaveBtn", "SaveBtn", QRect(746, 629, 150, 36));
+    AddRow("CreateModBtn", "CreateModBtn", QRect(902, 629, 150, 36));
+    AddRow("CloseBtn", "CloseBtn", QRect(1058, 629, 304, 36));
+    AddRow("ShipView", "ShipView", QRect(132, 54, 281, 524));
     // inside a panel
-    QTest::newRow("ForwardSpeed") << "ForwardSpeed" << QRect(40, 10, 80, 23);
-    QTest::newRow("ForwardSpeedDot") << "ForwardSpeedDot" << QRect(290, 3, 12, 36);
-    QTest::newRow("CargoFullFactorDOt") << "CargoFullFactorDOt" << QRect(290, 3, 12, 36);
-    QTest::newRow("StackLimitIcon") << "StackLimitIcon" << QRect(2, 3, 36, 36);
-    QTest::newRow("AirShipImage") << "AirShipImage" << QRect(1540, 360, 128, 128);
+    AddRow("ForwardSpeed", "ForwardSpeed", QRect(40, 10, 80, 23));
+    AddRow("ForwardSpeedDot", "ForwardSpeedDot", QRect(290, 3, 12, 36));
+    AddRow("CargoFullFactorDOt", "CargoFullFactorDOt", QRect(290, 3, 12, 36));
+    AddRow("StackLimitIcon", "StackLimitIcon", QRect(2, 3, 36, 36));
+    AddRow("AirShipImage", "AirShipImage", QRect(1540, 360, 128, 128));
 }
 
 void TestMainForm::controlsAtTheirPlaces() {
@@ -149,28 +149,23 @@ void TestMainForm::valueBoxes_data() {
     QTest::addColumn<int>("decimals");
     QTest::addColumn<int>("maxLength");
     QTest::addColumn<bool>("repeat");
-    QTest::newRow("ForwardSpeed") << "ForwardSpeed" << 0.1 << 125.0 << 0.1 << 1.0 << 2 << 4 << true;
-    QTest::newRow("CargoFullFactor") << "CargoFullFactor" << 0.1 << 1.0 << 0.1 << 1.0 << 1 << 3 << true;
-    QTest::newRow("SessionTransferSpeedFactor")
-        << "SessionTransferSpeedFactor" << 0.1 << 5.0 << 0.1 << 0.5 << 1 << 3 << true;
-    QTest::newRow("TradeShipPoints") << "TradeShipPoints" << 0.0 << 250.0 << 1.0 << 5.0 << 0 << 3 << true;
-    QTest::newRow("AirShipPoints") << "AirShipPoints" << 0.0 << 250.0 << 1.0 << 5.0 << 0 << 3 << true;
-    QTest::newRow("ShipMaintenance") << "ShipMaintenance" << 1.0 << 2500.0 << 1.0 << 10.0 << 0 << 4 << true;
-    QTest::newRow("CraftingTime") << "CraftingTime" << 30.0 << 1200.0 << 10.0 << 60.0 << 0 << 4 << true;
-    QTest::newRow("SlotCount") << "SlotCount" << 0.0 << 8.0 << 1.0 << 1.0 << 0 << 1 << true;
-    QTest::newRow("SocketCount") << "SocketCount" << 0.0 << 4.0 << 1.0 << 1.0 << 0 << 1 << true;
-    QTest::newRow("StackLimit") << "StackLimit" << 50.0 << 500.0 << 10.0 << 50.0 << 0 << 8 << true;
-    QTest::newRow("InfluenceCostPoints")
-        << "InfluenceCostPoints" << 0.0 << 50.0 << 1.0 << 5.0 << 0 << 3 << true;
-    QTest::newRow("CostSpin6") << "CostSpin6" << 0.0 << 250.0 << 1.0 << 10.0 << 0 << 3 << true;
-    QTest::newRow("WeaponMaxHitpoints")
-        << "WeaponMaxHitpoints" << 250.0 << 25000.0 << 10.0 << 250.0 << 0 << 5 << true;
-    QTest::newRow("BombarderShafts") << "BombarderShafts" << 0.0 << 5.0 << 1.0 << 1.0 << 0 << 1 << false;
-    QTest::newRow("WeaponReloadTime") << "WeaponReloadTime" << 5.0 << 125.0 << 1.0 << 5.0 << 0 << 3 << false;
-    QTest::newRow("WeaponBaseDamage")
-        << "WeaponBaseDamage" << 0.0 << 5000.0 << 1.0 << 100.0 << 0 << 4 << false;
-    QTest::newRow("MilitaryAirShipPoints")
-        << "MilitaryAirShipPoints" << 0.0 << 250.0 << 1.0 << 5.0 << 0 << 3 << true;
+    AddRow("ForwardSpeed", "ForwardSpeed", 0.1, 125.0, 0.1, 1.0, 2, 4, true);
+    AddRow("CargoFullFactor", "CargoFullFactor", 0.1, 1.0, 0.1, 1.0, 1, 3, true);
+    AddRow("SessionTransferSpeedFactor", "SessionTransferSpeedFactor", 0.1, 5.0, 0.1, 0.5, 1, 3, true);
+    AddRow("TradeShipPoints", "TradeShipPoints", 0.0, 250.0, 1.0, 5.0, 0, 3, true);
+    AddRow("AirShipPoints", "AirShipPoints", 0.0, 250.0, 1.0, 5.0, 0, 3, true);
+    AddRow("ShipMaintenance", "ShipMaintenance", 1.0, 2500.0, 1.0, 10.0, 0, 4, true);
+    AddRow("CraftingTime", "CraftingTime", 30.0, 1200.0, 10.0, 60.0, 0, 4, true);
+    AddRow("SlotCount", "SlotCount", 0.0, 8.0, 1.0, 1.0, 0, 1, true);
+    AddRow("SocketCount", "SocketCount", 0.0, 4.0, 1.0, 1.0, 0, 1, true);
+    AddRow("StackLimit", "StackLimit", 50.0, 500.0, 10.0, 50.0, 0, 8, true);
+    AddRow("InfluenceCostPoints", "InfluenceCostPoints", 0.0, 50.0, 1.0, 5.0, 0, 3, true);
+    AddRow("CostSpin6", "CostSpin6", 0.0, 250.0, 1.0, 10.0, 0, 3, true);
+    AddRow("WeaponMaxHitpoints", "WeaponMaxHitpoints", 250.0, 25000.0, 10.0, 250.0, 0, 5, true);
+    AddRow("BombarderShafts", "BombarderShafts", 0.0, 5.0, 1.0, 1.0, 0, 1, false);
+    AddRow("WeaponReloadTime", "WeaponReloadTime", 5.0, 125.0, 1.0, 5.0, 0, 3, false);
+    AddRow("WeaponBaseDamage", "WeaponBaseDamage", 0.0, 5000.0, 1.0, 100.0, 0, 4, false);
+    AddRow("MilitaryAirShipPoints", "MilitaryAirShipPoints", 0.0, 250.0, 1.0, 5.0, 0, 3, true);
 }
 
 void TestMainForm::valueBoxes() {
@@ -224,26 +219,11 @@ void TestMainForm::typedFraction_data() {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("cargo German") << "CargoFullFactor"
-                                  << "de_DE"
-                                  << "0,5"
-                                  << "0,5";
-    QTest::newRow("cargo English") << "CargoFullFactor"
-                                   << "en_US"
-                                   << "0.4"
-                                   << "0.4";
-    QTest::newRow("cargo too long") << "CargoFullFactor"
-                                    << "de_DE"
-                                    << "0,55"
-                                    << "0,5";
-    QTest::newRow("session German") << "SessionTransferSpeedFactor"
-                                    << "de_DE"
-                                    << "2,5"
-                                    << "2,5";
-    QTest::newRow("session English") << "SessionTransferSpeedFactor"
-                                     << "en_US"
-                                     << "0.4"
-                                     << "0.4";
+    AddRow("cargo German", "CargoFullFactor", "de_DE", "0,5", "0,5");
+    AddRow("cargo English", "CargoFullFactor", "en_US", "0.4", "0.4");
+    AddRow("cargo too long", "CargoFullFactor", "de_DE", "0,55", "0,5");
+    AddRow("session German", "SessionTransferSpeedFactor", "de_DE", "2,5", "2,5");
+    AddRow("session English", "SessionTransferSpeedFactor", "en_US", "0.4", "0.4");
 }
 
 // A factor box holds every value of its range as typed, separator included.
@@ -271,18 +251,10 @@ void TestMainForm::heldArrow_data() {
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("afterOneStep");
     QTest::addColumn<bool>("repeats");
-    QTest::newRow("BombarderShafts") << "BombarderShafts"
-                                     << "0"
-                                     << "1" << false;
-    QTest::newRow("WeaponReloadTime") << "WeaponReloadTime"
-                                      << "20"
-                                      << "21" << false;
-    QTest::newRow("WeaponBaseDamage") << "WeaponBaseDamage"
-                                      << "100"
-                                      << "101" << false;
-    QTest::newRow("SlotCount") << "SlotCount"
-                               << "0"
-                               << "1" << true;
+    AddRow("BombarderShafts", "BombarderShafts", "0", "1", false);
+    AddRow("WeaponReloadTime", "WeaponReloadTime", "20", "21", false);
+    AddRow("WeaponBaseDamage", "WeaponBaseDamage", "100", "101", false);
+    AddRow("SlotCount", "SlotCount", "0", "1", true);
 }
 
 // Holds the up arrow with the mouse while the event loop runs, as a user holding the button does.
@@ -391,8 +363,8 @@ void TestMainForm::emptyDataFolderStillOpens() {
 void TestMainForm::brokenHelpFileStillOpens_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<bool>("remove");
-    QTest::newRow("missing") << QByteArray() << true;
-    QTest::newRow("damaged") << QByteArray("<Texts><Text><GUID>107") << false;
+    AddRow("missing", QByteArray(), true);
+    AddRow("damaged", QByteArray("<Texts><Text><GUID>107"), false);
 }
 
 void TestMainForm::brokenHelpFileStillOpens() {

@@ -1,6 +1,7 @@
 // The game watch on a fake /proc: what it notices and when, in looks 50 ms apart on its own clock, and what a
 // look costs in files read.
 #include "app/platform/ProcessWatch.h"
+#include "tests/support/DataRows.h"
 
 #include <QDir>
 #include <QFile>
@@ -139,8 +140,8 @@ private Q_SLOTS:
 
 void TestProcessWatch::newProcessShowsAtTheNextLook_data() {
     QTest::addColumn<bool>("anotherEnds");
-    QTest::newRow("alone") << false;
-    QTest::newRow("while another ends: as many processes as before") << true;
+    AddRow("alone", false);
+    AddRow("while another ends: as many processes as before", true);
 }
 
 void TestProcessWatch::newProcessShowsAtTheNextLook() {
@@ -160,8 +161,8 @@ void TestProcessWatch::newProcessShowsAtTheNextLook() {
 
 void TestProcessWatch::endedProcessGoesAtTheNextLook_data() {
     QTest::addColumn<bool>("zombie");
-    QTest::newRow("folder gone") << false;
-    QTest::newRow("ended, not yet collected by its parent") << true;
+    AddRow("folder gone", false);
+    AddRow("ended, not yet collected by its parent", true);
 }
 
 void TestProcessWatch::endedProcessGoesAtTheNextLook() {
@@ -184,10 +185,8 @@ void TestProcessWatch::endedProcessGoesAtTheNextLook() {
 void TestProcessWatch::reusedProcessId_data() {
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QByteArray>("after");
-    QTest::newRow("game ends, another program gets its id")
-        << QByteArray("Velmora.exe") << QByteArray("bash");
-    QTest::newRow("another program ends, the game gets its id")
-        << QByteArray("bash") << QByteArray("Velmora.exe");
+    AddRow("game ends, another program gets its id", QByteArray("Velmora.exe"), QByteArray("bash"));
+    AddRow("another program ends, the game gets its id", QByteArray("bash"), QByteArray("Velmora.exe"));
 }
 
 void TestProcessWatch::reusedProcessId() {
@@ -255,10 +254,10 @@ void TestProcessWatch::steadyStateReadsFewFiles_data() {
     QTest::addColumn<int>("others");
     QTest::addColumn<int>("kernelThreads");
     QTest::addColumn<bool>("loadavg");
-    QTest::newRow("300 processes") << 300 << 0 << true;
-    QTest::newRow("1500 processes") << 1500 << 0 << true;
-    QTest::newRow("300 processes, no loadavg: a listing at every look") << 300 << 0 << false;
-    QTest::newRow("150 processes and 150 threads of the kernel") << 150 << 150 << true;
+    AddRow("300 processes", 300, 0, true);
+    AddRow("1500 processes", 1500, 0, true);
+    AddRow("300 processes, no loadavg: a listing at every look", 300, 0, false);
+    AddRow("150 processes and 150 threads of the kernel", 150, 150, true);
 }
 
 void TestProcessWatch::steadyStateReadsFewFiles() {
@@ -317,21 +316,17 @@ void TestProcessWatch::badEntriesAreSkipped_data() {
     QTest::addColumn<bool>("running");
     for (const bool beside : {false, true}) {
         const char* suffix = beside ? ", game beside" : "";
-        QTest::newRow(qPrintable(QString("vanished, folder without files%1").arg(suffix)))
-            << "empty" << beside << beside;
-        QTest::newRow(qPrintable(QString("unreadable comm and cmdline%1").arg(suffix)))
-            << "directories" << beside << beside;
-        QTest::newRow(qPrintable(QString("cmdline a FIFO%1").arg(suffix))) << "fifo" << beside << beside;
-        QTest::newRow(qPrintable(QString("cmdline a link to /dev/zero%1").arg(suffix)))
-            << "link" << beside << beside;
-        QTest::newRow(qPrintable(QString("process folder is a file%1").arg(suffix)))
-            << "file" << beside << beside;
-        QTest::newRow(qPrintable(QString("garbage stat%1").arg(suffix))) << "badstat" << beside << beside;
-        QTest::newRow(qPrintable(QString("huge argv0 without an end%1").arg(suffix)))
-            << "hugeargv0" << beside << beside;
+        AddRow(qPrintable(QString("vanished, folder without files%1").arg(suffix)), "empty", beside, beside);
+        AddRow(qPrintable(QString("unreadable comm and cmdline%1").arg(suffix)), "directories", beside,
+               beside);
+        AddRow(qPrintable(QString("cmdline a FIFO%1").arg(suffix)), "fifo", beside, beside);
+        AddRow(qPrintable(QString("cmdline a link to /dev/zero%1").arg(suffix)), "link", beside, beside);
+        AddRow(qPrintable(QString("process folder is a file%1").arg(suffix)), "file", beside, beside);
+        AddRow(qPrintable(QString("garbage stat%1").arg(suffix)), "badstat", beside, beside);
+        AddRow(qPrintable(QString("huge argv0 without an end%1").arg(suffix)), "hugeargv0", beside, beside);
     }
-    QTest::newRow("10 MB cmdline, game as argv0") << "hugegame" << false << true;
-    QTest::newRow("game named only behind 64 KB of arguments") << "gamefar" << false << false;
+    AddRow("10 MB cmdline, game as argv0", "hugegame", false, true);
+    AddRow("game named only behind 64 KB of arguments", "gamefar", false, false);
 }
 
 void TestProcessWatch::badEntriesAreSkipped() {

@@ -1,6 +1,7 @@
 #include "app/Services.h"
 #include "app/platform/ProcFs.h"
 #include "app/platform/ProcessMatch.h"
+#include "tests/support/DataRows.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,48 +26,38 @@ void TestShellProcess::matching_data() {
     QTest::addColumn<QString>("wanted");
     QTest::addColumn<bool>("running");
 
-    QTest::newRow("exact comm") << QByteArray("Velmora.exe\n") << QByteArray() << "Velmora.exe" << true;
-    QTest::newRow("letter case") << QByteArray("VELMORA.EXE\n") << QByteArray() << "velmora.exe" << true;
-    QTest::newRow("only a-z folded") << QByteArray("VELMORÄ.EXE\n") << QByteArray() << "velmorä.exe" << false;
-    QTest::newRow("wine, C: path argument")
-        << QByteArray("wine64-preload\n")
-        << QByteArray("wine64-preloader|C:\\Games\\Velmora\\Bin\\Win64\\Velmora.exe") << "Velmora.exe"
-        << true;
-    QTest::newRow("proton, Z: path as argv0")
-        << QByteArray("Main\n") << QByteArray("Z:\\home\\u\\Velmora\\Bin\\Win64\\VELMORA.exe|-dx12")
-        << "Velmora.exe" << true;
-    QTest::newRow("linux path argv0")
-        << QByteArray("x\n") << QByteArray("/opt/v/Velmora.exe") << "Velmora.exe" << true;
-    QTest::newRow("backup copy") << QByteArray("Velmora.exe.bak\n") << QByteArray("/x/Velmora.exe.bak")
-                                 << "Velmora.exe" << false;
-    QTest::newRow("name containing the game")
-        << QByteArray("NotVelmora.exe\n") << QByteArray("NotVelmora.exe") << "Velmora.exe" << false;
-    QTest::newRow("non-exe argument naming the game")
-        << QByteArray("editor\n") << QByteArray("editor|Velmora.exe.txt") << "Velmora.exe" << false;
-    QTest::newRow("comm cut to 15 characters, full name in cmdline")
-        << QByteArray("VelmoraLauncher\n") << QByteArray("/g/VelmoraLauncher.exe") << "VelmoraLauncher.exe"
-        << true;
-    QTest::newRow("comm cut to 15 characters, no cmdline")
-        << QByteArray("VelmoraLauncher\n") << QByteArray() << "VelmoraLauncher.exe" << false;
-    QTest::newRow("proton, kernel name and C: path as argv0")
-        << QByteArray("Velmora.exe\n") << QByteArray("C:\\Games\\Velmora\\Bin\\Win64\\Velmora.exe")
-        << "Velmora.exe" << true;
-    QTest::newRow("wine loader with its own options before the program")
-        << QByteArray("wine64-preload\n")
-        << QByteArray("/usr/lib/wine/wine64-preloader|/usr/lib/wine/wine64|Z:\\g\\Bin\\Win64\\Velmora.exe")
-        << "Velmora.exe" << true;
-    QTest::newRow("wine loader starting another program")
-        << QByteArray("wine64-preload\n") << QByteArray("wine64-preloader|C:\\Tools\\Patcher.exe|Velmora.exe")
-        << "Velmora.exe" << false;
-    QTest::newRow("editor opened on the game's file")
-        << QByteArray("vim\n") << QByteArray("vim|/home/me/Games/Velmora/Bin/Win64/Velmora.exe")
-        << "Velmora.exe" << false;
-    QTest::newRow("script given the game's name")
-        << QByteArray("python3\n") << QByteArray("python3|tool.py|Velmora.exe") << "Velmora.exe" << false;
-    QTest::newRow("proton's launcher naming the game")
-        << QByteArray("steam.exe\n")
-        << QByteArray("C:\\windows\\system32\\steam.exe|Z:\\g\\Bin\\Win64\\Velmora.exe") << "Velmora.exe"
-        << false;
+    AddRow("exact comm", QByteArray("Velmora.exe\n"), QByteArray(), "Velmora.exe", true);
+    AddRow("letter case", QByteArray("VELMORA.EXE\n"), QByteArray(), "velmora.exe", true);
+    AddRow("only a-z folded", QByteArray("VELMORÄ.EXE\n"), QByteArray(), "velmorä.exe", false);
+    AddRow("wine, C: path argument", QByteArray("wine64-preload\n"),
+           QByteArray("wine64-preloader|C:\\Games\\Velmora\\Bin\\Win64\\Velmora.exe"), "Velmora.exe", true);
+    AddRow("proton, Z: path as argv0", QByteArray("Main\n"),
+           QByteArray("Z:\\home\\u\\Velmora\\Bin\\Win64\\VELMORA.exe|-dx12"), "Velmora.exe", true);
+    AddRow("linux path argv0", QByteArray("x\n"), QByteArray("/opt/v/Velmora.exe"), "Velmora.exe", true);
+    AddRow("backup copy", QByteArray("Velmora.exe.bak\n"), QByteArray("/x/Velmora.exe.bak"), "Velmora.exe",
+           false);
+    AddRow("name containing the game", QByteArray("NotVelmora.exe\n"), QByteArray("NotVelmora.exe"),
+           "Velmora.exe", false);
+    AddRow("non-exe argument naming the game", QByteArray("editor\n"), QByteArray("editor|Velmora.exe.txt"),
+           "Velmora.exe", false);
+    AddRow("comm cut to 15 characters, full name in cmdline", QByteArray("VelmoraLauncher\n"),
+           QByteArray("/g/VelmoraLauncher.exe"), "VelmoraLauncher.exe", true);
+    AddRow("comm cut to 15 characters, no cmdline", QByteArray("VelmoraLauncher\n"), QByteArray(),
+           "VelmoraLauncher.exe", false);
+    AddRow("proton, kernel name and C: path as argv0", QByteArray("Velmora.exe\n"),
+           QByteArray("C:\\Games\\Velmora\\Bin\\Win64\\Velmora.exe"), "Velmora.exe", true);
+    AddRow("wine loader with its own options before the program", QByteArray("wine64-preload\n"),
+           QByteArray("/usr/lib/wine/wine64-preloader|/usr/lib/wine/wine64|Z:\\g\\Bin\\Win64\\Velmora.exe"),
+           "Velmora.exe", true);
+    AddRow("wine loader starting another program", QByteArray("wine64-preload\n"),
+           QByteArray("wine64-preloader|C:\\Tools\\Patcher.exe|Velmora.exe"), "Velmora.exe", false);
+    AddRow("editor opened on the game's file", QByteArray("vim\n"),
+           QByteArray("vim|/home/me/Games/Velmora/Bin/Win64/Velmora.exe"), "Velmora.exe", false);
+    AddRow("script given the game's name", QByteArray("python3\n"), QByteArray("python3|tool.py|Velmora.exe"),
+           "Velmora.exe", false);
+    AddRow("proton's launcher naming the game", QByteArray("steam.exe\n"),
+           QByteArray("C:\\windows\\system32\\steam.exe|Z:\\g\\Bin\\Win64\\Velmora.exe"), "Velmora.exe",
+           false);
 }
 
 void TestShellProcess::matching() {

@@ -1,5 +1,7 @@
 // The windows under a real window manager: an X server (Xvfb) of the given screen size with Openbox, and
 // the program started on it by window_probe. Skips with the reason where either is not installed.
+#include "tests/support/DataRows.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -77,13 +79,10 @@ void TestWindowManager::outerSizes_data() {
     QTest::addColumn<QString>("mainOuter");
     QTest::addColumn<QString>("scroll");
     // An ordinary desktop: the window as designed, outer size included the frame.
-    QTest::newRow("1920x1080") << QSize(1920, 1080) << "1390x716"
-                               << "none";
+    AddRow("1920x1080", QSize(1920, 1080), "1390x716", "none");
     // Laptop screens: the whole window on screen, the layout in a scrollable area.
-    QTest::newRow("1366x768") << QSize(1366, 768) << ""
-                              << "reaches-close";
-    QTest::newRow("1280x720") << QSize(1280, 720) << ""
-                              << "reaches-close";
+    AddRow("1366x768", QSize(1366, 768), "", "reaches-close");
+    AddRow("1280x720", QSize(1280, 720), "", "reaches-close");
 }
 
 void TestWindowManager::outerSizes() {

@@ -3,6 +3,7 @@
 #include "data/ModTexts.h"
 #include "data/TextFile.h"
 #include "data/Xml.h"
+#include "tests/support/DataRows.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,10 +47,10 @@ private Q_SLOTS:
     // The whole command over the fixture gives exactly the expected data files.
     void runBuildsExpectedFiles_data() {
         QTest::addColumn<QString>("file");
-        QTest::newRow("working asset file") << QStringLiteral("AirShipFull.xml");
-        QTest::newRow("ship index") << QStringLiteral("AirShipShort.xml");
-        QTest::newRow("mod texts") << QStringLiteral("texts_german.xml");
-        QTest::newRow("product catalogue with BOM and trailing blanks") << QStringLiteral("ProductList.xml");
+        AddRow("working asset file", QStringLiteral("AirShipFull.xml"));
+        AddRow("ship index", QStringLiteral("AirShipShort.xml"));
+        AddRow("mod texts", QStringLiteral("texts_german.xml"));
+        AddRow("product catalogue with BOM and trailing blanks", QStringLiteral("ProductList.xml"));
     }
 
     void runBuildsExpectedFiles() {
@@ -71,24 +72,15 @@ private Q_SLOTS:
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("ingredient");
         QTest::addColumn<QString>("amount");
-        QTest::newRow("inherited index 2 gives 1010218") << "2000502010" << 0 << "1010218"
-                                                         << "5";
-        QTest::newRow("amount 0 clears the product") << "2000502010" << 1 << "0"
-                                                     << "0";
-        QTest::newRow("product kept") << "2000502010" << 2 << "840"
-                                      << "25";
-        QTest::newRow("inherited index 3 gives arctic gas") << "2000502016" << 1 << "112706"
-                                                            << "10";
-        QTest::newRow("inherited index without amount stays empty") << "2000502016" << 3 << "0"
-                                                                    << "0";
-        QTest::newRow("114166 row 1") << "2000502018" << 0 << "1010196"
-                                      << "9";
-        QTest::newRow("114166 row 2 by inherited index") << "2000502018" << 1 << "1010210"
-                                                         << "17";
-        QTest::newRow("114166 row 3") << "2000502018" << 2 << "1010224"
-                                      << "9";
-        QTest::newRow("114166 row 4 gets arctic gas and an amount") << "2000502018" << 3 << "112706"
-                                                                    << "14";
+        AddRow("inherited index 2 gives 1010218", "2000502010", 0, "1010218", "5");
+        AddRow("amount 0 clears the product", "2000502010", 1, "0", "0");
+        AddRow("product kept", "2000502010", 2, "840", "25");
+        AddRow("inherited index 3 gives arctic gas", "2000502016", 1, "112706", "10");
+        AddRow("inherited index without amount stays empty", "2000502016", 3, "0", "0");
+        AddRow("114166 row 1", "2000502018", 0, "1010196", "9");
+        AddRow("114166 row 2 by inherited index", "2000502018", 1, "1010210", "17");
+        AddRow("114166 row 3", "2000502018", 2, "1010224", "9");
+        AddRow("114166 row 4 gets arctic gas and an amount", "2000502018", 3, "112706", "14");
     }
 
     void costItems() {
@@ -143,11 +135,10 @@ private Q_SLOTS:
                     << full << QString::fromLatin1(path) << QString::fromLatin1(fromGame);
             }
         }
-        QTest::newRow("shafts default where a bombarder exists") << bare << "Bombarder/Shafts"
-                                                                 << "0";
-        QTest::newRow("no shafts without bombarder") << full << "Bombarder/Shafts" << QString();
-        QTest::newRow("default buff removed") << bare << "UpgradeList/DefaultBuff" << QString();
-        QTest::newRow("no armed default for attacker") << bare << "Attacker/BaseDamage" << QString();
+        AddRow("shafts default where a bombarder exists", bare, "Bombarder/Shafts", "0");
+        AddRow("no shafts without bombarder", full, "Bombarder/Shafts", QString());
+        AddRow("default buff removed", bare, "UpgradeList/DefaultBuff", QString());
+        AddRow("no armed default for attacker", bare, "Attacker/BaseDamage", QString());
     }
 
     void defaults() {
@@ -190,50 +181,45 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("to");
         QTest::addColumn<QStringList>("messageParts");
 
-        QTest::newRow("missing AirShip.xml")
-            << "AirShip.xml" << QByteArray() << QByteArray() << QStringList{"AirShip.xml", "fehlt"};
-        QTest::newRow("missing WarAirShip.xml")
-            << "WarAirShip.xml" << QByteArray() << QByteArray() << QStringList{"WarAirShip.xml", "fehlt"};
-        QTest::newRow("missing game texts")
-            << "texts_german.xml" << QByteArray() << QByteArray() << QStringList{"texts_german.xml", "fehlt"};
-        QTest::newRow("malformed AirShip.xml") << "AirShip.xml" << QByteArray("</Walking>") << QByteArray()
-                                               << QStringList{"AirShip.xml", "keine gültige XML-Datei"};
-        QTest::newRow("closing root not on its own last line")
-            << "AirShip.xml" << QByteArray("\t</Asset>\r\n</AssetList>")
-            << QByteArray("\t</Asset></AssetList>") << QStringList{"AirShip.xml", "</AssetList>"};
-        QTest::newRow("war list without declaration line")
-            << "WarAirShip.xml" << QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n")
-            << QByteArray() << QStringList{"WarAirShip.xml", "Deklaration"};
-        QTest::newRow("missing parent element")
-            << "AirShip.xml"
-            << QByteArray("\t\t\t<TradeRouteVehicle>\r\n\t\t\t\t<RouteType>Air</RouteType>\r\n"
-                          "\t\t\t</TradeRouteVehicle>\r\n")
-            << QByteArray() << QStringList{"GUID 1755", "Values/TradeRouteVehicle"};
-        QTest::newRow("element other than an asset in the root")
-            << "WarAirShip.xml" << QByteArray("\t<Asset>\r\n\t\t<Template>WarAirShip</Template>")
-            << QByteArray("\t<Group/>\r\n\t<Asset>\r\n\t\t<Template>WarAirShip</Template>")
-            << QStringList{"WarAirShip.xml", "„Group“"};
-        QTest::newRow("unknown base ship")
-            << "AirShip.xml" << QByteArray("<GUID>1755</GUID>") << QByteArray("<GUID>1999</GUID>")
-            << QStringList{"1999", "sechzehn"};
-        QTest::newRow("game text of a name missing")
-            << "texts_german.xml" << QByteArray("<GUID>114166</GUID>") << QByteArray("<GUID>114167</GUID>")
-            << QStringList{"texts_german.xml", "114166"};
-        QTest::newRow("114166 row without amount")
-            << "AirShip.xml" << QByteArray("\t\t\t\t\t\t<Amount>8</Amount>\r\n") << QByteArray()
-            << QStringList{"2000502018", "Amount", "3"};
-        QTest::newRow("no lift gas left in the costs")
-            << "AirShip.xml" << QByteArray("<Ingredient>840</Ingredient>\r\n\t\t\t\t\t\t<Amount>25</Amount>")
-            << QByteArray("<Ingredient>840</Ingredient>\r\n\t\t\t\t\t\t<Amount>0</Amount>")
-            << QStringList{"2000502010", "Traggas"};
-        QTest::newRow("no icon")
-            << "AirShip.xml"
-            << QByteArray("\t\t\t\t<IconFilename>data/ui/2kimages/main/3dicons/ships/icon_airship_artic.png</"
+        AddRow("missing AirShip.xml", "AirShip.xml", QByteArray(), QByteArray(),
+               QStringList{"AirShip.xml", "fehlt"});
+        AddRow("missing WarAirShip.xml", "WarAirShip.xml", QByteArray(), QByteArray(),
+               QStringList{"WarAirShip.xml", "fehlt"});
+        AddRow("missing game texts", "texts_german.xml", QByteArray(), QByteArray(),
+               QStringList{"texts_german.xml", "fehlt"});
+        AddRow("malformed AirShip.xml", "AirShip.xml", QByteArray("</Walking>"), QByteArray(),
+               QStringList{"AirShip.xml", "keine gültige XML-Datei"});
+        AddRow("closing root not on its own last line", "AirShip.xml",
+               QByteArray("\t</Asset>\r\n</AssetList>"), QByteArray("\t</Asset></AssetList>"),
+               QStringList{"AirShip.xml", "</AssetList>"});
+        AddRow("war list without declaration line", "WarAirShip.xml",
+               QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"), QByteArray(),
+               QStringList{"WarAirShip.xml", "Deklaration"});
+        AddRow("missing parent element", "AirShip.xml",
+               QByteArray("\t\t\t<TradeRouteVehicle>\r\n\t\t\t\t<RouteType>Air</RouteType>\r\n"
+                          "\t\t\t</TradeRouteVehicle>\r\n"),
+               QByteArray(), QStringList{"GUID 1755", "Values/TradeRouteVehicle"});
+        AddRow("element other than an asset in the root", "WarAirShip.xml",
+               QByteArray("\t<Asset>\r\n\t\t<Template>WarAirShip</Template>"),
+               QByteArray("\t<Group/>\r\n\t<Asset>\r\n\t\t<Template>WarAirShip</Template>"),
+               QStringList{"WarAirShip.xml", "„Group“"});
+        AddRow("unknown base ship", "AirShip.xml", QByteArray("<GUID>1755</GUID>"),
+               QByteArray("<GUID>1999</GUID>"), QStringList{"1999", "sechzehn"});
+        AddRow("game text of a name missing", "texts_german.xml", QByteArray("<GUID>114166</GUID>"),
+               QByteArray("<GUID>114167</GUID>"), QStringList{"texts_german.xml", "114166"});
+        AddRow("114166 row without amount", "AirShip.xml", QByteArray("\t\t\t\t\t\t<Amount>8</Amount>\r\n"),
+               QByteArray(), QStringList{"2000502018", "Amount", "3"});
+        AddRow("no lift gas left in the costs", "AirShip.xml",
+               QByteArray("<Ingredient>840</Ingredient>\r\n\t\t\t\t\t\t<Amount>25</Amount>"),
+               QByteArray("<Ingredient>840</Ingredient>\r\n\t\t\t\t\t\t<Amount>0</Amount>"),
+               QStringList{"2000502010", "Traggas"});
+        AddRow("no icon", "AirShip.xml",
+               QByteArray("\t\t\t\t<IconFilename>data/ui/2kimages/main/3dicons/ships/icon_airship_artic.png</"
                           "IconFilename>\r\n\t\t\t\t<InfoDescription>114288</InfoDescription>\r\n\t\t\t</"
-                          "Standard>\r\n\t\t\t<Walking>\r\n\t\t\t\t<ForwardSpeed>")
-            << QByteArray("\t\t\t\t<InfoDescription>114288</InfoDescription>\r\n\t\t\t</Standard>\r\n\t\t\t<"
-                          "Walking>\r\n\t\t\t\t<ForwardSpeed>")
-            << QStringList{"2000502018", "IconFilename"};
+                          "Standard>\r\n\t\t\t<Walking>\r\n\t\t\t\t<ForwardSpeed>"),
+               QByteArray("\t\t\t\t<InfoDescription>114288</InfoDescription>\r\n\t\t\t</Standard>\r\n\t\t\t<"
+                          "Walking>\r\n\t\t\t\t<ForwardSpeed>"),
+               QStringList{"2000502018", "IconFilename"});
     }
 
     void badInputsWriteNothing() {
@@ -322,9 +308,9 @@ private Q_SLOTS:
 
     void modTextsRefuseIncompleteRecord_data() {
         QTest::addColumn<QString>("element");
-        QTest::newRow("name") << QStringLiteral("Values/Standard/Name");
-        QTest::newRow("description id") << QStringLiteral("Values/Standard/InfoDescription");
-        QTest::newRow("description") << QStringLiteral("Values/Standard/InfoDescriptionText");
+        AddRow("name", QStringLiteral("Values/Standard/Name"));
+        AddRow("description id", QStringLiteral("Values/Standard/InfoDescription"));
+        AddRow("description", QStringLiteral("Values/Standard/InfoDescriptionText"));
     }
 
     void modTextsRefuseIncompleteRecord() {

@@ -1,6 +1,7 @@
 #include "data/DataPreparation.h"
 #include "data/TextFile.h"
 #include "data/Xml.h"
+#include "tests/support/DataRows.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -217,8 +218,8 @@ private Q_SLOTS:
 
     void assetFiles_data() {
         QTest::addColumn<bool>("working");
-        QTest::newRow("AirShipFull.xml") << true;
-        QTest::newRow("AirShipFullOrg.xml") << false;
+        AddRow("AirShipFull.xml", true);
+        AddRow("AirShipFullOrg.xml", false);
     }
 
     // Every record's values, cost rows and identity, in file order, in both asset files.

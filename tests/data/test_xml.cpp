@@ -1,6 +1,7 @@
 #include "data/Error.h"
 #include "data/TextFile.h"
 #include "data/Xml.h"
+#include "tests/support/DataRows.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -21,35 +22,35 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("input");
         QTest::addColumn<QByteArray>("expected");
 
-        QTest::newRow("declaration with encoding and BOM")
-            << QByteArray("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<A><B x=\"1\">t</B></A>")
-            << QByteArray("<?xml version=\"1.0\"?>\r\n<A>\r\n\t<B x=\"1\">t</B>\r\n</A>\r\n");
-        QTest::newRow("no declaration stays none")
-            << QByteArray("<ModOps>\n  <ModOp Type=\"add\"/>\n</ModOps>")
-            << QByteArray("<ModOps>\r\n\t<ModOp Type=\"add\"/>\r\n</ModOps>\r\n");
-        QTest::newRow("short empty elements and nesting")
-            << QByteArray(
-                   "<Costs><Item></Item><Item><Ingredient>838</Ingredient><Amount>25</Amount></Item></Costs>")
-            << QByteArray("<Costs>\r\n\t<Item/>\r\n\t<Item>\r\n\t\t<Ingredient>838</Ingredient>\r\n"
-                          "\t\t<Amount>25</Amount>\r\n\t</Item>\r\n</Costs>\r\n");
-        QTest::newRow("comments on their own lines")
-            << QByteArray(
-                   "<!--head--><Item><Ingredient>1010196</Ingredient><!--Bretter--><Amount>9</Amount></Item>")
-            << QByteArray(
-                   "<!--head-->\r\n<Item>\r\n\t<Ingredient>1010196</Ingredient>\r\n\t<!--Bretter-->\r\n"
-                   "\t<Amount>9</Amount>\r\n</Item>\r\n");
-        QTest::newRow("text ending in a line break")
-            << QByteArray("<S>\r\n\t<T>Zeile eins\r\nZeile zwei\r\n</T>\r\n</S>\r\n")
-            << QByteArray("<S>\r\n\t<T>Zeile eins\r\nZeile zwei\r\n</T>\r\n</S>\r\n");
-        QTest::newRow("line feed only texts come out as CR LF")
-            << QByteArray("<S><T>a\nb\n</T></S>") << QByteArray("<S>\r\n\t<T>a\r\nb\r\n</T>\r\n</S>\r\n");
-        QTest::newRow("escapes and attribute blanks kept")
-            << QByteArray("<P GUID=\"0\"  Category=\"notAllowed \"><N>A &amp; B &lt;c&gt;</N></P>")
-            << QByteArray(
-                   "<P GUID=\"0\" Category=\"notAllowed \">\r\n\t<N>A &amp; B &lt;c&gt;</N>\r\n</P>\r\n");
-        QTest::newRow("umlauts as UTF-8")
-            << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?><T>Münzen</T>")
-            << QByteArray("<?xml version=\"1.0\"?>\r\n<T>Münzen</T>\r\n");
+        AddRow(
+            "declaration with encoding and BOM",
+            QByteArray("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<A><B x=\"1\">t</B></A>"),
+            QByteArray("<?xml version=\"1.0\"?>\r\n<A>\r\n\t<B x=\"1\">t</B>\r\n</A>\r\n"));
+        AddRow("no declaration stays none", QByteArray("<ModOps>\n  <ModOp Type=\"add\"/>\n</ModOps>"),
+               QByteArray("<ModOps>\r\n\t<ModOp Type=\"add\"/>\r\n</ModOps>\r\n"));
+        AddRow(
+            "short empty elements and nesting",
+            QByteArray(
+                "<Costs><Item></Item><Item><Ingredient>838</Ingredient><Amount>25</Amount></Item></Costs>"),
+            QByteArray("<Costs>\r\n\t<Item/>\r\n\t<Item>\r\n\t\t<Ingredient>838</Ingredient>\r\n"
+                       "\t\t<Amount>25</Amount>\r\n\t</Item>\r\n</Costs>\r\n"));
+        AddRow(
+            "comments on their own lines",
+            QByteArray(
+                "<!--head--><Item><Ingredient>1010196</Ingredient><!--Bretter--><Amount>9</Amount></Item>"),
+            QByteArray("<!--head-->\r\n<Item>\r\n\t<Ingredient>1010196</Ingredient>\r\n\t<!--Bretter-->\r\n"
+                       "\t<Amount>9</Amount>\r\n</Item>\r\n"));
+        AddRow("text ending in a line break",
+               QByteArray("<S>\r\n\t<T>Zeile eins\r\nZeile zwei\r\n</T>\r\n</S>\r\n"),
+               QByteArray("<S>\r\n\t<T>Zeile eins\r\nZeile zwei\r\n</T>\r\n</S>\r\n"));
+        AddRow("line feed only texts come out as CR LF", QByteArray("<S><T>a\nb\n</T></S>"),
+               QByteArray("<S>\r\n\t<T>a\r\nb\r\n</T>\r\n</S>\r\n"));
+        AddRow("escapes and attribute blanks kept",
+               QByteArray("<P GUID=\"0\"  Category=\"notAllowed \"><N>A &amp; B &lt;c&gt;</N></P>"),
+               QByteArray(
+                   "<P GUID=\"0\" Category=\"notAllowed \">\r\n\t<N>A &amp; B &lt;c&gt;</N>\r\n</P>\r\n"));
+        AddRow("umlauts as UTF-8", QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?><T>Münzen</T>"),
+               QByteArray("<?xml version=\"1.0\"?>\r\n<T>Münzen</T>\r\n"));
     }
 
     void formatLayouts() {
@@ -140,7 +141,7 @@ private Q_SLOTS:
             {"tab and line breaks stay", QStringLiteral("A\tB\r\nC"), QStringLiteral("A\tB\r\nC")},
         };
         for (const auto& r : rows) {
-            QTest::newRow(r.row) << r.text << r.safe;
+            AddRow(r.row, r.text, r.safe);
         }
     }
 

@@ -6,6 +6,7 @@
 #include "editor/ShipRecord.h"
 #include "editor/ShipReset.h"
 #include "editor/ShipSave.h"
+#include "tests/support/DataRows.h"
 
 #include <QDir>
 #include <QLocale>
@@ -115,18 +116,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("guid");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("icon");
-        QTest::newRow("plain") << "1010196"
-                               << "Bretter"
-                               << "icon_wooden_planks";
-        QTest::newRow("0 finds 0000000 first") << "0"
-                                               << "Baukosten entfernen"
-                                               << "delete";
-        QTest::newRow("leading zeros") << "00838"
-                                       << "Aluminiumprofile"
-                                       << "icon_aluminium";
-        QTest::newRow("unknown") << "999" << QString() << QString();
-        QTest::newRow("not a number") << "1 or 1=1" << QString() << QString();
-        QTest::newRow("empty") << "" << QString() << QString();
+        AddRow("plain", "1010196", "Bretter", "icon_wooden_planks");
+        AddRow("0 finds 0000000 first", "0", "Baukosten entfernen", "delete");
+        AddRow("leading zeros", "00838", "Aluminiumprofile", "icon_aluminium");
+        AddRow("unknown", "999", QString(), QString());
+        AddRow("not a number", "1 or 1=1", QString(), QString());
+        AddRow("empty", "", QString(), QString());
     }
 
     void productLookupIsNumeric() {
@@ -167,16 +162,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("maxKnots");
         QTest::addColumn<QString>("minKnots");
         QTest::addColumn<QString>("orgMaxKnots");
-        QTest::newRow("comma") << false << "11,7"
-                               << "0,4"
-                               << "ca. 30,4 kn."
-                               << "ca. 9,4 kn."
-                               << "ca. 30,42 kn.";
-        QTest::newRow("point") << true << "11.7"
-                               << "0.4"
-                               << "ca. 30.4 kn."
-                               << "ca. 9.4 kn."
-                               << "ca. 30.42 kn.";
+        AddRow("comma", false, "11,7", "0,4", "ca. 30,4 kn.", "ca. 9,4 kn.", "ca. 30,42 kn.");
+        AddRow("point", true, "11.7", "0.4", "ca. 30.4 kn.", "ca. 9.4 kn.", "ca. 30.42 kn.");
     }
 
     void recordValuesInBothLocales() {
@@ -204,12 +191,12 @@ private Q_SLOTS:
         QTest::addColumn<double>("value");
         QTest::addColumn<int>("decimals");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("whole") << 51.0 << 1 << "ca. 51 kn.";
-        QTest::newRow("rounded to whole") << 26.96 << 1 << "ca. 27 kn.";
-        QTest::newRow("zero") << 0.0 << 1 << "ca. 0 kn.";
-        QTest::newRow("no group separator") << 1234.56 << 1 << "ca. 1234,6 kn.";
-        QTest::newRow("four decimals, zeros dropped") << 9.36 << 4 << "ca. 9,36 kn.";
-        QTest::newRow("below one") << 0.25 << 4 << "ca. 0,25 kn.";
+        AddRow("whole", 51.0, 1, "ca. 51 kn.");
+        AddRow("rounded to whole", 26.96, 1, "ca. 27 kn.");
+        AddRow("zero", 0.0, 1, "ca. 0 kn.");
+        AddRow("no group separator", 1234.56, 1, "ca. 1234,6 kn.");
+        AddRow("four decimals, zeros dropped", 9.36, 4, "ca. 9,36 kn.");
+        AddRow("below one", 0.25, 4, "ca. 0,25 kn.");
     }
 
     void knotsFormat() {
@@ -243,9 +230,9 @@ private Q_SLOTS:
 
     void unreadableRecordValues_data() {
         QTest::addColumn<QString>("values");
-        QTest::newRow("speed no number") << "<Walking><ForwardSpeed>schnell</ForwardSpeed></Walking>";
-        QTest::newRow("crafting time fraction") << "<Craftable><CraftingTime>9.5</CraftingTime></Craftable>";
-        QTest::newRow("crafting time empty") << "<Craftable><CraftingTime/></Craftable>";
+        AddRow("speed no number", "<Walking><ForwardSpeed>schnell</ForwardSpeed></Walking>");
+        AddRow("crafting time fraction", "<Craftable><CraftingTime>9.5</CraftingTime></Craftable>");
+        AddRow("crafting time empty", "<Craftable><CraftingTime/></Craftable>");
     }
 
     void unreadableRecordValues() {
@@ -323,12 +310,9 @@ private Q_SLOTS:
     void savedDecimalsUseThePoint_data() {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("written");
-        QTest::newRow("comma") << "11,7"
-                               << "11.7";
-        QTest::newRow("point") << "11.7"
-                               << "11.7";
-        QTest::newRow("whole") << "15"
-                               << "15";
+        AddRow("comma", "11,7", "11.7");
+        AddRow("point", "11.7", "11.7");
+        AddRow("whole", "15", "15");
     }
 
     void savedDecimalsUseThePoint() {
@@ -360,59 +344,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("removeElement"); // from the working file before the save
         QTest::addColumn<QString>("removeFile");
-        QTest::newRow("empty crafting time") << kKolibri << "CraftingTime"
-                                             << ""
-                                             << ""
-                                             << "";
-        QTest::newRow("crafting time not whole") << kKolibri << "CraftingTime"
-                                                 << "7,5"
-                                                 << ""
-                                                 << "";
-        QTest::newRow("speed no number") << kKolibri << "ForwardSpeed"
-                                         << ","
-                                         << ""
-                                         << "";
-        QTest::newRow("empty whole number") << kKolibri << "StackLimit"
-                                            << ""
-                                            << ""
-                                            << "";
-        QTest::newRow("unknown product") << kKolibri << "cost4"
-                                         << "4711"
-                                         << ""
-                                         << "";
-        QTest::newRow("product GUID not a number") << kKolibri << "cost4"
-                                                   << "1 or 1"
-                                                   << ""
-                                                   << "";
-        QTest::newRow("unknown ship") << "2000502099"
-                                      << ""
-                                      << ""
-                                      << ""
-                                      << "";
-        QTest::newRow("record without name") << kKolibri << ""
-                                             << ""
-                                             << "Standard/Name"
-                                             << "";
-        QTest::newRow("record without description") << kKolibri << ""
-                                                    << ""
-                                                    << "Standard/InfoDescriptionText"
-                                                    << "";
-        QTest::newRow("record without Costs") << kKolibri << ""
-                                              << ""
-                                              << "Cost/Costs"
-                                              << "";
-        QTest::newRow("record without Cost") << kKolibri << ""
-                                             << ""
-                                             << "Cost"
-                                             << "";
-        QTest::newRow("no catalogue") << kKolibri << ""
-                                      << ""
-                                      << ""
-                                      << "ProductList.xml";
-        QTest::newRow("no working file") << kKolibri << ""
-                                         << ""
-                                         << ""
-                                         << "AirShipFull.xml";
+        AddRow("empty crafting time", kKolibri, "CraftingTime", "", "", "");
+        AddRow("crafting time not whole", kKolibri, "CraftingTime", "7,5", "", "");
+        AddRow("speed no number", kKolibri, "ForwardSpeed", ",", "", "");
+        AddRow("empty whole number", kKolibri, "StackLimit", "", "", "");
+        AddRow("unknown product", kKolibri, "cost4", "4711", "", "");
+        AddRow("product GUID not a number", kKolibri, "cost4", "1 or 1", "", "");
+        AddRow("unknown ship", "2000502099", "", "", "", "");
+        AddRow("record without name", kKolibri, "", "", "Standard/Name", "");
+        AddRow("record without description", kKolibri, "", "", "Standard/InfoDescriptionText", "");
+        AddRow("record without Costs", kKolibri, "", "", "Cost/Costs", "");
+        AddRow("record without Cost", kKolibri, "", "", "Cost", "");
+        AddRow("no catalogue", kKolibri, "", "", "", "ProductList.xml");
+        AddRow("no working file", kKolibri, "", "", "", "AirShipFull.xml");
     }
 
     void failedSaveLeavesTheFile() {
@@ -482,8 +426,8 @@ private Q_SLOTS:
 
     void singleResetNeedsBothRecords_data() {
         QTest::addColumn<QString>("file");
-        QTest::newRow("missing in working file") << "AirShipFull.xml";
-        QTest::newRow("missing in original file") << "AirShipFullOrg.xml";
+        AddRow("missing in working file", "AirShipFull.xml");
+        AddRow("missing in original file", "AirShipFullOrg.xml");
     }
 
     void singleResetNeedsBothRecords() {
@@ -502,12 +446,13 @@ private Q_SLOTS:
     void fullResetRestoresEverything_data() {
         QTest::addColumn<QStringList>("present");
         QTest::addColumn<QStringList>("remaining");
-        QTest::newRow("only the switched-off yard")
-            << QStringList{"-[Air Ships] Aerolune Yard", "Other Mod"} << QStringList{"Other Mod"};
-        QTest::newRow("all four") << QStringList{"[Air Ships] Aerolune", "-[Air Ships] Aerolune",
-                                                 "[Air Ships] Aerolune Yard", "-[Air Ships] Aerolune Yard"}
-                                  << QStringList{};
-        QTest::newRow("none") << QStringList{} << QStringList{};
+        AddRow("only the switched-off yard", QStringList{"-[Air Ships] Aerolune Yard", "Other Mod"},
+               QStringList{"Other Mod"});
+        AddRow("all four",
+               QStringList{"[Air Ships] Aerolune", "-[Air Ships] Aerolune", "[Air Ships] Aerolune Yard",
+                           "-[Air Ships] Aerolune Yard"},
+               QStringList{});
+        AddRow("none", QStringList{}, QStringList{});
     }
 
     void fullResetRestoresEverything() {
@@ -536,11 +481,11 @@ private Q_SLOTS:
     void fullResetRefusesWithoutItsFiles_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("content"); // empty: the file is removed
-        QTest::newRow("no mine list") << "GasMines.xml" << QByteArray();
-        QTest::newRow("broken mine list") << "GasMines.xml" << QByteArray("<GasMines><GasMine");
-        QTest::newRow("mine without Status")
-            << "GasMines.xml" << QByteArray("<GasMines><GasMine GUID=\"1\" Name=\"a\"/></GasMines>");
-        QTest::newRow("no original") << "AirShipFullOrg.xml" << QByteArray();
+        AddRow("no mine list", "GasMines.xml", QByteArray());
+        AddRow("broken mine list", "GasMines.xml", QByteArray("<GasMines><GasMine"));
+        AddRow("mine without Status", "GasMines.xml",
+               QByteArray("<GasMines><GasMine GUID=\"1\" Name=\"a\"/></GasMines>"));
+        AddRow("no original", "AirShipFullOrg.xml", QByteArray());
     }
 
     void fullResetRefusesWithoutItsFiles() {

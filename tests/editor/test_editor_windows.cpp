@@ -8,6 +8,7 @@
 #include "editor/ShipRecord.h"
 #include "editor/XMLInfoOrg.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/DataRows.h"
 #include "tests/support/WindowTestMain.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/ValueBox.h"
@@ -238,18 +239,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
         QTest::addColumn<int>("sign");
-        QTest::newRow("b and B") << "b"
-                                 << "B" << 0;
-        QTest::newRow("A before b") << "A"
-                                    << "b" << -1;
-        QTest::newRow("H after g") << "H"
-                                   << "g" << 1;
-        QTest::newRow("bracket after every letter") << "["
-                                                    << "z" << 1;
-        QTest::newRow("umlauts keep their case") << "ä"
-                                                 << "Ä" << 1;
-        QTest::newRow("shorter first") << "A"
-                                       << "AA" << -1;
+        AddRow("b and B", "b", "B", 0);
+        AddRow("A before b", "A", "b", -1);
+        AddRow("H after g", "H", "g", 1);
+        AddRow("bracket after every letter", "[", "z", 1);
+        AddRow("umlauts keep their case", "ä", "Ä", 1);
+        AddRow("shorter first", "A", "AA", -1);
     }
 
     void positionLettersCompareIgnoringAsciiCaseOnly() {
@@ -308,12 +303,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("speed");
         QTest::addColumn<QString>("maxKnots");
         QTest::addColumn<QString>("minKnots");
-        QTest::newRow("comma") << false << "11,7"
-                               << "ca. 30,4 kn."
-                               << "ca. 9,4 kn.";
-        QTest::newRow("point") << true << "11.7"
-                               << "ca. 30.4 kn."
-                               << "ca. 9.4 kn.";
+        AddRow("comma", false, "11,7", "ca. 30,4 kn.", "ca. 9,4 kn.");
+        AddRow("point", true, "11.7", "ca. 30.4 kn.", "ca. 9.4 kn.");
     }
 
     void boreasInBothLocales() {
@@ -555,10 +546,10 @@ private Q_SLOTS:
     void singleResetQuestionWithAnyName_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("fits");
-        QTest::newRow("long") << QStringLiteral("Kolibri der sehr langen Reise ").repeated(18) << false;
-        QTest::newRow("one word") << QStringLiteral("X").repeated(539) << false;
-        QTest::newRow("markup") << QStringLiteral("<b>Kolibri</b> & Co -- \"Mö\" 'x' <!-- y -->") << true;
-        QTest::newRow("non-Latin") << QStringLiteral("Дирижабль 飛行船 Ζέφυρος") << true;
+        AddRow("long", QStringLiteral("Kolibri der sehr langen Reise ").repeated(18), false);
+        AddRow("one word", QStringLiteral("X").repeated(539), false);
+        AddRow("markup", QStringLiteral("<b>Kolibri</b> & Co -- \"Mö\" 'x' <!-- y -->"), true);
+        AddRow("non-Latin", QStringLiteral("Дирижабль 飛行船 Ζέφυρος"), true);
     }
 
     void singleResetQuestionWithAnyName() {
@@ -662,14 +653,10 @@ private Q_SLOTS:
     void costMarkersAreDrawn_data() {
         QTest::addColumn<QString>("edit");
         QTest::addColumn<QString>("marker");
-        QTest::newRow("amount Bretter 10 to 11") << "amount"
-                                                 << "CostDot0";
-        QTest::newRow("product for an empty row") << "empty row"
-                                                  << "CostDot4";
-        QTest::newRow("other product for a used row") << "used row"
-                                                      << "CostDot1";
-        QTest::newRow("value box") << "value"
-                                   << "StackLimitDot";
+        AddRow("amount Bretter 10 to 11", "amount", "CostDot0");
+        AddRow("product for an empty row", "empty row", "CostDot4");
+        AddRow("other product for a used row", "used row", "CostDot1");
+        AddRow("value box", "value", "StackLimitDot");
     }
 
     void costMarkersAreDrawn() {
@@ -907,24 +894,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("find");
         QTest::addColumn<QString>("replace"); // empty with empty find: the file is removed
-        QTest::newRow("missing original file") << "AirShipFullOrg.xml"
-                                               << ""
-                                               << "";
-        QTest::newRow("missing catalogue") << "ProductList.xml"
-                                           << ""
-                                           << "";
-        QTest::newRow("no record for the GUID") << "AirShipFull.xml"
-                                                << "<GUID>2000502012</GUID>"
-                                                << "<GUID>2000502099</GUID>";
-        QTest::newRow("product not in catalogue") << "ProductList.xml"
-                                                  << "GUID=\"1010224\""
-                                                  << "GUID=\"4711\"";
-        QTest::newRow("speed no number") << "AirShipFull.xml"
-                                         << "<ForwardSpeed>13</ForwardSpeed>"
-                                         << "<ForwardSpeed>dreizehn</ForwardSpeed>";
-        QTest::newRow("crafting time no number") << "AirShipFull.xml"
-                                                 << "<CraftingTime>840000</CraftingTime>"
-                                                 << "<CraftingTime>lang</CraftingTime>";
+        AddRow("missing original file", "AirShipFullOrg.xml", "", "");
+        AddRow("missing catalogue", "ProductList.xml", "", "");
+        AddRow("no record for the GUID", "AirShipFull.xml", "<GUID>2000502012</GUID>",
+               "<GUID>2000502099</GUID>");
+        AddRow("product not in catalogue", "ProductList.xml", "GUID=\"1010224\"", "GUID=\"4711\"");
+        AddRow("speed no number", "AirShipFull.xml", "<ForwardSpeed>13</ForwardSpeed>",
+               "<ForwardSpeed>dreizehn</ForwardSpeed>");
+        AddRow("crafting time no number", "AirShipFull.xml", "<CraftingTime>840000</CraftingTime>",
+               "<CraftingTime>lang</CraftingTime>");
     }
 
     void badDataIsReported() {
@@ -960,10 +938,8 @@ private Q_SLOTS:
     void badBoxesStopTheSave_data() {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("typed");
-        QTest::newRow("empty crafting time") << "CraftingTime"
-                                             << "";
-        QTest::newRow("empty speed") << "ForwardSpeed"
-                                     << "";
+        AddRow("empty crafting time", "CraftingTime", "");
+        AddRow("empty speed", "ForwardSpeed", "");
     }
 
     void badBoxesStopTheSave() {

@@ -1,5 +1,6 @@
 // Every input the fuzzers start from and every input that once broke a parser, through the fuzzers' checks.
 #include "tests/fuzz/FuzzChecks.h"
+#include "tests/support/DataRows.h"
 
 #include "data/AtomicFile.h"
 
@@ -22,7 +23,7 @@ private:
                 if (kind == QLatin1String("zip") && !file.endsWith(QLatin1String(".zip"))) {
                     continue;
                 }
-                QTest::newRow(qPrintable(folder + QLatin1Char('/') + QFileInfo(file).fileName())) << file;
+                AddRow(qPrintable(folder + QLatin1Char('/') + QFileInfo(file).fileName()), file);
             }
         }
     }

@@ -5,6 +5,7 @@
 #include "app/Services.h"
 #include "data/TextFile.h"
 #include "support/ModgenFixture.h"
+#include "tests/support/DataRows.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -49,12 +50,12 @@ private Q_SLOTS:
     void format_data() {
         QTest::addColumn<QByteArray>("input");
         QTest::addColumn<QByteArray>("formatted");
-        QTest::newRow("elements") << QByteArray("<A><B/></A>") << QByteArray("<A>\r\n\t<B/>\r\n</A>\r\n");
-        QTest::newRow("mine list")
-            << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?><GasMines><GasMine GUID=\"1010304\" "
-                          "Name=\"Kohlenmine\" Status=\"false\"/></GasMines>")
-            << QByteArray("<?xml version=\"1.0\"?>\r\n<GasMines>\r\n\t<GasMine "
-                          "GUID=\"1010304\" Name=\"Kohlenmine\" Status=\"false\"/>\r\n</GasMines>\r\n");
+        AddRow("elements", QByteArray("<A><B/></A>"), QByteArray("<A>\r\n\t<B/>\r\n</A>\r\n"));
+        AddRow("mine list",
+               QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?><GasMines><GasMine GUID=\"1010304\" "
+                          "Name=\"Kohlenmine\" Status=\"false\"/></GasMines>"),
+               QByteArray("<?xml version=\"1.0\"?>\r\n<GasMines>\r\n\t<GasMine "
+                          "GUID=\"1010304\" Name=\"Kohlenmine\" Status=\"false\"/>\r\n</GasMines>\r\n"));
     }
 
     void format() {

@@ -7,6 +7,7 @@
 #include "modgen/Deployment.h"
 #include "modgen/ModInfo.h"
 #include "support/ModgenFixture.h"
+#include "tests/support/DataRows.h"
 
 #include <QImageReader>
 #include <QTemporaryDir>
@@ -101,9 +102,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("icon");
         for (const QString& name : ModIconNames()) {
-            QTest::newRow(qPrintable(name)) << name << true;
+            AddRow(qPrintable(name), name, true);
         }
-        QTest::newRow("preview") << ModPreviewPictureName() << false;
+        AddRow("preview", ModPreviewPictureName(), false);
     }
 
     void builtPicturesAreTheCollections() {

@@ -5,6 +5,7 @@
 #include "modgen/CreateModification.h"
 #include "modgen/ModInfo.h"
 #include "support/ModgenFixture.h"
+#include "tests/support/DataRows.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -396,10 +397,9 @@ private Q_SLOTS:
         const QStringList gold{QStringLiteral("101311")};
         for (const auto& [source, prefix] : {std::pair{packageData(), QStringLiteral("shipped")},
                                              std::pair{fixtureData(), QStringLiteral("fixture")}}) {
-            QTest::newRow(qPrintable(prefix + QStringLiteral(" no mine")))
-                << source << prefix << QStringList();
-            QTest::newRow(qPrintable(prefix + QStringLiteral(" gold mine"))) << source << prefix << gold;
-            QTest::newRow(qPrintable(prefix + QStringLiteral(" all five"))) << source << prefix << all;
+            AddRow(qPrintable(prefix + QStringLiteral(" no mine")), source, prefix, QStringList());
+            AddRow(qPrintable(prefix + QStringLiteral(" gold mine")), source, prefix, gold);
+            AddRow(qPrintable(prefix + QStringLiteral(" all five")), source, prefix, all);
         }
     }
 
@@ -463,20 +463,15 @@ private Q_SLOTS:
     void starIconPath_data() {
         QTest::addColumn<QString>("icon");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("game path") << "data/ui/2kimages/main/3dicons/ships/icon_airship_cargo_small.png"
-                                   << "data/icon/icon_airship_cargo_small_star.png";
-        QTest::newRow("bare word") << "icon_airship_artic"
-                                   << "data/icon/icon_airship_artic_star.png";
-        QTest::newRow("dot in the folder only") << "data/ships.v2/icon_airship_hunter"
-                                                << "data/icon/icon_airship_hunter_star.png";
-        QTest::newRow("backslashes") << "data\\ui\\icon_a.png"
-                                     << "data/icon/icon_a_star.png";
-        QTest::newRow("drive colon") << "C:icon_b.png"
-                                     << "data/icon/icon_b_star.png";
-        QTest::newRow("last dot only") << "x/icon.hd.png"
-                                       << "data/icon/icon.hd_star.png";
-        QTest::newRow("empty") << ""
-                               << "data/icon/_star.png";
+        AddRow("game path", "data/ui/2kimages/main/3dicons/ships/icon_airship_cargo_small.png",
+               "data/icon/icon_airship_cargo_small_star.png");
+        AddRow("bare word", "icon_airship_artic", "data/icon/icon_airship_artic_star.png");
+        AddRow("dot in the folder only", "data/ships.v2/icon_airship_hunter",
+               "data/icon/icon_airship_hunter_star.png");
+        AddRow("backslashes", "data\\ui\\icon_a.png", "data/icon/icon_a_star.png");
+        AddRow("drive colon", "C:icon_b.png", "data/icon/icon_b_star.png");
+        AddRow("last dot only", "x/icon.hd.png", "data/icon/icon.hd_star.png");
+        AddRow("empty", "", "data/icon/_star.png");
     }
 
     void starIconPath() {
@@ -488,22 +483,14 @@ private Q_SLOTS:
     void headerTextCannotBreakTheComment_data() {
         QTest::addColumn<QString>("user");
         QTest::addColumn<QString>("line");
-        QTest::newRow("double dash") << "an--na"
-                                     << "an- -na";
-        QTest::newRow("dash run") << "a----b"
-                                  << "a- - - -b";
-        QTest::newRow("comment end") << "x-->y"
-                                     << "x- ->y";
-        QTest::newRow("trailing dash") << "anna-"
-                                       << "anna- ";
-        QTest::newRow("markup stays") << "<b>&amp;"
-                                      << "<b>&amp;";
-        QTest::newRow("blanks trimmed") << "   Anna Lena  "
-                                        << "Anna Lena";
-        QTest::newRow("line breaks become blanks") << "Anna\r\nLena"
-                                                   << "Anna  Lena";
-        QTest::newRow("umlauts") << "Jürgen Öß"
-                                 << "Jürgen Öß";
+        AddRow("double dash", "an--na", "an- -na");
+        AddRow("dash run", "a----b", "a- - - -b");
+        AddRow("comment end", "x-->y", "x- ->y");
+        AddRow("trailing dash", "anna-", "anna- ");
+        AddRow("markup stays", "<b>&amp;", "<b>&amp;");
+        AddRow("blanks trimmed", "   Anna Lena  ", "Anna Lena");
+        AddRow("line breaks become blanks", "Anna\r\nLena", "Anna  Lena");
+        AddRow("umlauts", "Jürgen Öß", "Jürgen Öß");
     }
 
     void headerTextCannotBreakTheComment() {
@@ -526,9 +513,9 @@ private Q_SLOTS:
     // all sixteen editor ships.
     void recordCount_data() {
         QTest::addColumn<int>("count");
-        QTest::newRow("none") << 0;
-        QTest::newRow("one") << 1;
-        QTest::newRow("seventeen") << 17;
+        AddRow("none", 0);
+        AddRow("one", 1);
+        AddRow("seventeen", 17);
     }
 
     void recordCount() {
@@ -554,31 +541,28 @@ private Q_SLOTS:
         const auto file = [](const char* rows) {
             return QStringLiteral("<GasMines>%1</GasMines>").arg(QLatin1String(rows));
         };
-        QTest::newRow("only exact true counts")
-            << file(R"(<GasMine GUID="1010304" Name="Kohlenmine" Status="True"/>
+        AddRow("only exact true counts", file(R"(<GasMine GUID="1010304" Name="Kohlenmine" Status="True"/>
                        <GasMine GUID="1010305" Name="Eisenmine" Status=" true"/>
                        <GasMine GUID="1010307" Name="Zinkmine" Status="true "/>
                        <GasMine GUID="1010308" Name="Kupfermine" Status="TRUE"/>
-                       <GasMine GUID="101311" Name="Goldmine" Status="true"/>)")
-            << QStringList{QStringLiteral("101311")};
-        QTest::newRow("sixth mine changes nothing")
-            << file(R"(<GasMine GUID="1010304" Name="Kohlenmine" Status="false"/>
-                       <GasMine GUID="1010309" Name="Zementmine" Status="true"/>)")
-            << QStringList();
-        QTest::newRow("missing rows count as off")
-            << file(R"(<GasMine GUID="1010308" Name="Kupfermine" Status="true"/>)")
-            << QStringList{QStringLiteral("1010308")};
-        QTest::newRow("status taken by position")
-            << file(R"(<GasMine GUID="1010304" Status="true" Name="Kohlenmine"/>
+                       <GasMine GUID="101311" Name="Goldmine" Status="true"/>)"),
+               QStringList{QStringLiteral("101311")});
+        AddRow("sixth mine changes nothing",
+               file(R"(<GasMine GUID="1010304" Name="Kohlenmine" Status="false"/>
+                       <GasMine GUID="1010309" Name="Zementmine" Status="true"/>)"),
+               QStringList());
+        AddRow("missing rows count as off",
+               file(R"(<GasMine GUID="1010308" Name="Kupfermine" Status="true"/>)"),
+               QStringList{QStringLiteral("1010308")});
+        AddRow("status taken by position", file(R"(<GasMine GUID="1010304" Status="true" Name="Kohlenmine"/>
                        <GasMine Name="true" GUID="1010305" Status="false"/>
                        <GasMine GUID="1010307" Name="Zinkmine" Status="true"/>
-                       <GasMine GUID="101311" Name="Goldmine"/>)")
-            << QStringList{QStringLiteral("1010307")};
-        QTest::newRow("emission in table order")
-            << file(R"(<GasMine GUID="101311" Name="Goldmine" Status="true"/>
+                       <GasMine GUID="101311" Name="Goldmine"/>)"),
+               QStringList{QStringLiteral("1010307")});
+        AddRow("emission in table order", file(R"(<GasMine GUID="101311" Name="Goldmine" Status="true"/>
                        <GasMine GUID="1010308" Name="Kupfermine" Status="true"/>
-                       <GasMine GUID="1010304" Name="Kohlenmine" Status="true"/>)")
-            << QStringList{QStringLiteral("1010304"), QStringLiteral("1010308"), QStringLiteral("101311")};
+                       <GasMine GUID="1010304" Name="Kohlenmine" Status="true"/>)"),
+               QStringList{QStringLiteral("1010304"), QStringLiteral("1010308"), QStringLiteral("101311")});
     }
 
     void mineStates() {
@@ -611,24 +595,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QStringList>("messageParts");
-        QTest::newRow("record without icon")
-            << "AirShipFull.xml"
-            << QByteArray(
-                   "<AssetList><Asset><Values><Standard><Name>A</Name><IconFilename>a.png</IconFilename>"
-                   "<GUID>2000502018</GUID></Standard></Values></Asset><Asset><Values><Standard><Name>B"
-                   "</Name><GUID>2000502011</GUID></Standard></Values></Asset></AssetList>")
-            << QStringList{"AirShipFull.xml", "2000502011", "IconFilename"};
-        QTest::newRow("record without icon and GUID")
-            << "AirShipFull.xml" << QByteArray("<AssetList><Asset><Values/></Asset></AssetList>")
-            << QStringList{"AirShipFull.xml", "1. Datensatz", "IconFilename"};
-        QTest::newRow("malformed working file")
-            << "AirShipFull.xml" << QByteArray("<AssetList><Asset>") << QStringList{"AirShipFull.xml"};
-        QTest::newRow("missing working file")
-            << "AirShipFull.xml" << QByteArray() << QStringList{"AirShipFull.xml", "fehlt"};
-        QTest::newRow("malformed mine list")
-            << "GasMines.xml" << QByteArray("<GasMines><GasMine GUID=\"1\"") << QStringList{"GasMines.xml"};
-        QTest::newRow("missing mine list")
-            << "GasMines.xml" << QByteArray() << QStringList{"GasMines.xml", "fehlt"};
+        AddRow(
+            "record without icon", "AirShipFull.xml",
+            QByteArray("<AssetList><Asset><Values><Standard><Name>A</Name><IconFilename>a.png</IconFilename>"
+                       "<GUID>2000502018</GUID></Standard></Values></Asset><Asset><Values><Standard><Name>B"
+                       "</Name><GUID>2000502011</GUID></Standard></Values></Asset></AssetList>"),
+            QStringList{"AirShipFull.xml", "2000502011", "IconFilename"});
+        AddRow("record without icon and GUID", "AirShipFull.xml",
+               QByteArray("<AssetList><Asset><Values/></Asset></AssetList>"),
+               QStringList{"AirShipFull.xml", "1. Datensatz", "IconFilename"});
+        AddRow("malformed working file", "AirShipFull.xml", QByteArray("<AssetList><Asset>"),
+               QStringList{"AirShipFull.xml"});
+        AddRow("missing working file", "AirShipFull.xml", QByteArray(),
+               QStringList{"AirShipFull.xml", "fehlt"});
+        AddRow("malformed mine list", "GasMines.xml", QByteArray("<GasMines><GasMine GUID=\"1\""),
+               QStringList{"GasMines.xml"});
+        AddRow("missing mine list", "GasMines.xml", QByteArray(), QStringList{"GasMines.xml", "fehlt"});
     }
 
     void brokenInputsWriteNothing() {
@@ -811,12 +793,11 @@ private Q_SLOTS:
     void encodeFileBase64_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("encoded");
-        QTest::newRow("empty") << QByteArray() << "";
-        QTest::newRow("one fill") << QByteArray("fo") << "Zm8=";
-        QTest::newRow("two fills") << QByteArray("f") << "Zg==";
-        QTest::newRow("no fill") << QByteArray("foo") << "Zm9v";
-        QTest::newRow("high bytes, one line")
-            << QByteArray(100, '\xFB') << QString(QByteArray(100, '\xFB').toBase64());
+        AddRow("empty", QByteArray(), "");
+        AddRow("one fill", QByteArray("fo"), "Zm8=");
+        AddRow("two fills", QByteArray("f"), "Zg==");
+        AddRow("no fill", QByteArray("foo"), "Zm9v");
+        AddRow("high bytes, one line", QByteArray(100, '\xFB'), QString(QByteArray(100, '\xFB').toBase64()));
     }
 
     void encodeFileBase64() {

@@ -1,6 +1,7 @@
 #include "app/Forms.h"
 #include "app/MainFormUnit.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/DataRows.h"
 #include "tests/support/WindowTestMain.h"
 #include "ui/InfoUnit.h"
 #include "ui/XMLMessage.h"
@@ -24,11 +25,11 @@ private Q_SLOTS:
 void TestMessageForm::layout_data() {
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("lines");
-    QTest::newRow("one line") << QStringLiteral("Änderungen speichern ?") << 1;
-    QTest::newRow("three lines") << QStringLiteral(
-                                        "Diese Aktion setzt alle Einstellungen aller\rLuftschiffe auf die "
-                                        "Standardwerte zurück.\rVorhandene Modifikationen werden entfernt\r")
-                                 << 4;
+    AddRow("one line", QStringLiteral("Änderungen speichern ?"), 1);
+    AddRow("three lines",
+           QStringLiteral("Diese Aktion setzt alle Einstellungen aller\rLuftschiffe auf die "
+                          "Standardwerte zurück.\rVorhandene Modifikationen werden entfernt\r"),
+           4);
 }
 
 void TestMessageForm::layout() {

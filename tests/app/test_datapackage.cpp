@@ -136,16 +136,7 @@ private Q_SLOTS:
     }
 
     void readerRefusesDamagedArchives_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("reason");
-        AddRow("truncated", "truncated.zip", "Ende des Inhaltsverzeichnisses");
-        AddRow("bad CRC", "bad_crc.zip", "Prüfsumme");
-        AddRow("bad deflate data", "bad_deflate.zip", "beschädigt");
-        AddRow("bad central directory", "bad_directory.zip", "Eintrag 1 des Inhaltsverzeichnisses");
-        AddRow("directory beyond the file", "directory_outside.zip", "außerhalb der Datei");
-        AddRow("size understated", "size_understated.zip", "größer als angegeben");
-        AddRow("empty file", "", "zu kurz");
-        AddRow("members sharing their data", "overlap.zip", "überlappen");
+        AddTextRowsFromFile(QStringLiteral(SKYLATHE_TEST_DATA "/cases/damaged_archives.json"));
     }
 
     void readerRefusesDamagedArchives() {

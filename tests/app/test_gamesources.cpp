@@ -71,22 +71,7 @@ void TestGameSources::readers() {
 
 // "@" is the prefix folder of the case.
 void TestGameSources::prefixPaths_data() {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("folder");
-    AddRow("C: drive", "C:\\Games\\Velmora", "@/drive_c/Games/Velmora");
-    AddRow("lower-case letter, slashes", "c:/Games/Velmora/", "@/drive_c/Games/Velmora");
-    AddRow("other letter case on disk", "C:\\GAMES\\velmora", "@/drive_c/Games/Velmora");
-    AddRow("not yet existing part kept", "C:\\Games\\Neu\\Ordner", "@/drive_c/Games/Neu/Ordner");
-    AddRow("Z: is the root", "Z:\\tmp", "/tmp");
-    AddRow("device prefix", "\\\\?\\C:\\Games", "@/drive_c/Games");
-    AddRow("unmapped drive", "D:\\Games", "");
-    AddRow("drive link to nowhere", "E:\\Games", "");
-    AddRow("no drive", "\\Games\\Velmora", "");
-    AddRow("relative", "Games\\Velmora", "");
-    AddRow("drive relative", "C:Games", "");
-    AddRow("network path", "\\\\server\\share\\Velmora", "");
-    AddRow("climbing out", "C:\\..\\..\\etc", "");
-    AddRow("empty", "", "");
+    AddTextRowsFromFile(QStringLiteral(SKYLATHE_TEST_DATA "/cases/prefix_paths.json"));
 }
 
 void TestGameSources::prefixPaths() {

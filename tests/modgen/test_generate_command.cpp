@@ -85,25 +85,7 @@ private Q_SLOTS:
         const CliRun ended = runGenerate(data, mods);
         QVERIFY2(ended.exitCode == 0, qPrintable(ended.errors));
         QCOMPARE(ended.errors, QString());
-        QStringList files = snapshot(dir.filePath(kMod)).keys();
-        QStringList expected{QStringLiteral("data"),
-                             QStringLiteral("data/config"),
-                             QStringLiteral("data/config/export"),
-                             QStringLiteral("data/config/export/main"),
-                             QStringLiteral("data/config/export/main/asset"),
-                             QStringLiteral("data/config/export/main/asset/assets.xml"),
-                             QStringLiteral("data/config/gui"),
-                             QStringLiteral("data/config/gui/texts_german.xml"),
-                             QStringLiteral("data/icon"),
-                             QStringLiteral("data/icon/icon_airship_artic_star.png"),
-                             QStringLiteral("data/icon/icon_airship_cargo_large_a_star.png"),
-                             QStringLiteral("data/icon/icon_airship_cargo_medium_b_star.png"),
-                             QStringLiteral("data/icon/icon_airship_cargo_small_star.png"),
-                             QStringLiteral("data/icon/icon_airship_hunter_light_star.png"),
-                             QStringLiteral("data/icon/icon_airship_hunter_star.png"),
-                             QStringLiteral("data/icon/icon_gas_buff.png"),
-                             QStringLiteral("modinfo.json")};
-        QCOMPARE(files, expected);
+        QCOMPARE(snapshot(dir.filePath(kMod)).keys(), freshModLayout());
         compareAside(dir.filePath(kMod + QStringLiteral("data/config/export/main/asset/assets.xml")),
                      QStringLiteral("fixture_assets_nomine.xml"), {3, 4});
         QCOMPARE(

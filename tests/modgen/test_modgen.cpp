@@ -28,14 +28,6 @@ const QString kModInfo = kMod + QStringLiteral("modinfo.json");
 const QString kYard = QStringLiteral("mods/[Air Ships] Aerolune Yard");
 const QString kDateLine = QStringLiteral("@DATE@"); // stands for header line 4 in expected files
 
-const QStringList kIcons{QStringLiteral("icon_airship_artic_star"),
-                         QStringLiteral("icon_airship_hunter_light_star"),
-                         QStringLiteral("icon_airship_hunter_star"),
-                         QStringLiteral("icon_airship_cargo_small_star"),
-                         QStringLiteral("icon_airship_cargo_medium_b_star"),
-                         QStringLiteral("icon_airship_cargo_large_a_star"),
-                         QStringLiteral("icon_gas_buff")};
-
 QByteArray pngOf(const QImage& image) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -108,213 +100,30 @@ QStringList trimmedLines(const QString& path) {
     return lines;
 }
 
-// Blocks D to I as listed for the mod, written out independently of the generator's tables.
+// Blocks D to I as listed for the mod, written out independently of the generator's tables: the fixed
+// lines are kept in expected/fixed_blocks.txt, the helium buff in expected/helium_buff.txt, whose line
+// "@TARGETS@" stands for the enabled mines.
 QStringList expectedFixedBlocks(const QStringList& enabledMines) {
-    QStringList lines;
-    const auto add = [&lines](const char* block) {
-        for (const QString& line : QString::fromUtf8(block).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-            lines << line;
-        }
-    };
-    const auto addPool = [&lines](const char* table) {
-        for (const QString& row : QString::fromUtf8(table).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-            const qsizetype blank = row.indexOf(QLatin1Char(' '));
-            lines << QStringLiteral("<Item>") << QStringLiteral("<GUID>%1</GUID>").arg(row.left(blank))
-                  << QStringLiteral("<Local>%1</Local>").arg(row.mid(blank + 1)) << QStringLiteral("</Item>");
-        }
-    };
-    const char* unarmed = R"(1654 Kolibri
-1655 Allicanto
-1058 Atotolin
-1059 Dtundtuncan
-1060 Quetzalcoatl
-1755 Mapinguari
-1733 Harpyie
-1734 Mantikor
-1735 Hermes
-1736 Pegasus
-1737 Zephyr
-114166 Boreas
-2000502010 Boreas
-2000502011 Kolibri
-2000502012 Allicanto
-2000502013 Atotolin
-2000502014 Dtundtuncan
-2000502015 Quetzalcoatl
-2000502018 Mapinguari
-2000502019 Harpyie
-2000502020 Mantikor
-2000502021 Hermes
-2000502022 Pegasus
-2000502023 Zephyr
-)";
-    const char* armed = R"(1054 Kolibri (bewaffnet)
-1056 Allicanto (bewaffnet)
-1731 Harpyie (bewaffnet)
-1732 Mantikor (bewaffnet)
-2000502016 Kolibri (bewaffnet)
-2000502017 Allicanto (bewaffnet)
-2000502024 Harpyie (bewaffnet)
-2000502025 Mantikor (bewaffnet)
-)";
-    add(R"(<!-- Aerolune Trigger -->
-<ModOp GUID="130216" Type="addNextSibling">
-<Asset>
-<Template>Trigger</Template>
-<Values>
-<Standard>
-<GUID>2000502050</GUID>
-<Name>UNLOCK Aerolune</Name>
-<IconFilename>data/ui/2kimages/main/profiles/resident_tier03.png</IconFilename>
-</Standard>
-<Trigger>
-<TriggerCondition>
-<Template>ConditionPlayerCounter</Template>
-<Values>
-<Condition/>
-<ConditionPlayerCounter>
-<PlayerCounter>PopulationByLevel</PlayerCounter>
-<Context>15000003</Context>
-<!-- Ingenieure als PopulationLevel -->
-<CounterAmount>1250</CounterAmount>
-</ConditionPlayerCounter>
-</Values>
-</TriggerCondition>
-<TriggerActions>
-<Item>
-<TriggerAction>
-<Template>ActionUnlockAsset</Template>
-<Values>
-<Action/>
-<ActionUnlockAsset>
-<UnlockAssets>
-)");
-    for (int n = 2000502010; n <= 2000502025; ++n) {
-        lines << QStringLiteral("<Item>") << QStringLiteral("<Asset>%1</Asset>").arg(n)
-              << QStringLiteral("</Item>");
-    }
-    add(R"(</UnlockAssets>
-</ActionUnlockAsset>
-</Values>
-</TriggerAction>
-</Item>
-</TriggerActions>
-</Trigger>
-<TriggerSetup>
-<UsedBySecondParties>0</UsedBySecondParties>
-</TriggerSetup>
-</Values>
-</Asset>
-</ModOp>
-<!-- Aerolune EffectedTargetPools -->
-<ModOp GUID="4147" Type="replace">
-<Asset>
-<Template>ItemEffectTargetPool</Template>
-<Values>
-<Standard>
-<GUID>4147</GUID>
-</Standard>
-<ItemEffectTargetPool>
-<EffectTargetGUIDs>
-)");
-    addPool(unarmed);
-    add(R"(</EffectTargetGUIDs>
-</ItemEffectTargetPool>
-</Values>
-</Asset>
-</ModOp>
-<ModOp GUID="4148" Type="replace">
-<Asset>
-<Template>ItemEffectTargetPool</Template>
-<Values>
-<Standard>
-<GUID>4148</GUID>
-<Local>Alle bewaffneten Luftschiffe</Local>
-</Standard>
-<ItemEffectTargetPool>
-<EffectTargetGUIDs>
-)");
-    addPool(armed);
-    add(R"(</EffectTargetGUIDs>
-</ItemEffectTargetPool>
-</Values>
-</Asset>
-</ModOp>
-<!-- Aerolune AssetPool -->
-<ModOp GUID="102180" Type="replace">
-<Asset>
-<Template>AssetPool</Template>
-<Values>
-<Standard>
-<GUID>102180</GUID>
-<Name>AllAirshipPool</Name>
-</Standard>
-<AssetPool>
-<AssetList>
-)");
-    addPool(unarmed);
-    addPool(armed);
-    add(R"(</AssetList>
-</AssetPool>
-</Values>
-</Asset>
-</ModOp>
-<!-- Anpassen der Ladeautomatik der Häfen auf das gestiegen Ladevermögen dieses Schiffes, Schiffe die weniger laden können laden auch weniger (Luftschiff zum Beispiel) -->
-<ModOp Type="merge" GUID="140011" Path="/Values/TradeRouteFeature/TransportationTypes/Normal">
-<Normal>
-<ExcludingGoods>
-<Item>
-<Good>120021</Good>
-</Item>
-<Item>
-<Good>1010566</Good>
-</Item>
-</ExcludingGoods>
-<MaxGoodTransferAmount>2500</MaxGoodTransferAmount>
-<DefaultGoodTransferAmount>50</DefaultGoodTransferAmount>
-<MaxTradeActionsPerStation>8</MaxTradeActionsPerStation>
-</Normal>
-</ModOp>
-)");
+    const QString expected = QStringLiteral(SKYLATHE_TEST_DATA "/expected/");
+    QStringList lines = ReadTextLines(expected + QStringLiteral("fixed_blocks.txt"));
+    lines.removeAll(QString());
     if (!enabledMines.isEmpty()) {
         const QMap<QString, QString> names{{QStringLiteral("1010304"), QStringLiteral("Kohlenmine")},
                                            {QStringLiteral("1010305"), QStringLiteral("Eisenmine")},
                                            {QStringLiteral("1010307"), QStringLiteral("Zinkmine")},
                                            {QStringLiteral("1010308"), QStringLiteral("Kupfermine")},
                                            {QStringLiteral("101311"), QStringLiteral("Goldmine")}};
-        add(R"(<!-- Buff Modifikation zur Erzeugung von Helium -->
-<ModOp Type="addNextSibling" GUID="143508">
-<Asset>
-<Template>GuildhouseBuff</Template>
-<Values>
-<Standard>
-<GUID>143565</GUID>
-<Name>Helium Additional Product</Name>
-<IconFilename>data/icon/icon_gas_buff.png</IconFilename>
-</Standard>
-<ItemEffect>
-<EffectTargets>
-)");
-        lines << QStringLiteral("<!-- Zielgebäude  -->");
-        for (const QString& guid : enabledMines) {
-            lines << QStringLiteral("<!-- %1 -->").arg(names.value(guid)) << QStringLiteral("<Item>")
-                  << QStringLiteral("<GUID>%1</GUID>").arg(guid) << QStringLiteral("</Item>");
+        for (const QString& line : ReadTextLines(expected + QStringLiteral("helium_buff.txt"))) {
+            if (line != QStringLiteral("@TARGETS@")) {
+                lines << line;
+                continue;
+            }
+            for (const QString& guid : enabledMines) {
+                lines << QStringLiteral("<!-- %1 -->").arg(names.value(guid)) << QStringLiteral("<Item>")
+                      << QStringLiteral("<GUID>%1</GUID>").arg(guid) << QStringLiteral("</Item>");
+            }
         }
-        add(R"(</EffectTargets>
-</ItemEffect>
-<FactoryUpgrade>
-<AdditionalOutput>
-<Item>
-<Product>840</Product>
-<AdditionalOutputCycle>3</AdditionalOutputCycle>
-<Amount>3</Amount>
-</Item>
-</AdditionalOutput>
-</FactoryUpgrade>
-</Values>
-</Asset>
-</ModOp>
-)");
+        lines.removeAll(QString());
         for (const QString& guid : enabledMines) {
             lines << QStringLiteral("<ModOp Type=\"merge\" GUID=\"%1\" Path=\"/Values\">").arg(guid)
                   << QStringLiteral("<UpgradeList>") << QStringLiteral("<DefaultBuff>143565</DefaultBuff>")
@@ -461,17 +270,7 @@ private Q_SLOTS:
     }
 
     void starIconPath_data() {
-        QTest::addColumn<QString>("icon");
-        QTest::addColumn<QString>("expected");
-        AddRow("game path", "data/ui/2kimages/main/3dicons/ships/icon_airship_cargo_small.png",
-               "data/icon/icon_airship_cargo_small_star.png");
-        AddRow("bare word", "icon_airship_artic", "data/icon/icon_airship_artic_star.png");
-        AddRow("dot in the folder only", "data/ships.v2/icon_airship_hunter",
-               "data/icon/icon_airship_hunter_star.png");
-        AddRow("backslashes", "data\\ui\\icon_a.png", "data/icon/icon_a_star.png");
-        AddRow("drive colon", "C:icon_b.png", "data/icon/icon_b_star.png");
-        AddRow("last dot only", "x/icon.hd.png", "data/icon/icon.hd_star.png");
-        AddRow("empty", "", "data/icon/_star.png");
+        AddTextRowsFromFile(QStringLiteral(SKYLATHE_TEST_DATA "/cases/star_icon_paths.json"));
     }
 
     void starIconPath() {
@@ -481,16 +280,7 @@ private Q_SLOTS:
     }
 
     void headerTextCannotBreakTheComment_data() {
-        QTest::addColumn<QString>("user");
-        QTest::addColumn<QString>("line");
-        AddRow("double dash", "an--na", "an- -na");
-        AddRow("dash run", "a----b", "a- - - -b");
-        AddRow("comment end", "x-->y", "x- ->y");
-        AddRow("trailing dash", "anna-", "anna- ");
-        AddRow("markup stays", "<b>&amp;", "<b>&amp;");
-        AddRow("blanks trimmed", "   Anna Lena  ", "Anna Lena");
-        AddRow("line breaks become blanks", "Anna\r\nLena", "Anna  Lena");
-        AddRow("umlauts", "Jürgen Öß", "Jürgen Öß");
+        AddTextRowsFromFile(QStringLiteral(SKYLATHE_TEST_DATA "/cases/header_texts.json"));
     }
 
     void headerTextCannotBreakTheComment() {
@@ -662,23 +452,7 @@ private Q_SLOTS:
         WriteFileAtomically(data() + "ActiveIcon.png", "old");
         QVERIFY(CreateModification(m_context));
 
-        const auto mod = snapshot(path(kMod));
-        QStringList files = mod.keys();
-        QStringList expected{QStringLiteral("data"),
-                             QStringLiteral("data/config"),
-                             QStringLiteral("data/config/export"),
-                             QStringLiteral("data/config/export/main"),
-                             QStringLiteral("data/config/export/main/asset"),
-                             QStringLiteral("data/config/export/main/asset/assets.xml"),
-                             QStringLiteral("data/config/gui"),
-                             QStringLiteral("data/config/gui/texts_german.xml"),
-                             QStringLiteral("data/icon"),
-                             QStringLiteral("modinfo.json")};
-        for (const QString& icon : kIcons) {
-            expected << QStringLiteral("data/icon/") + icon + QStringLiteral(".png");
-        }
-        expected.sort();
-        QCOMPARE(files, expected);
+        QCOMPARE(snapshot(path(kMod)).keys(), freshModLayout());
 
         QVERIFY(!QFileInfo::exists(data() + "assets.xml"));
         QVERIFY(!QFileInfo::exists(data() + "ActiveIcon.png"));

@@ -46,6 +46,34 @@ inline void copyFixtureData(const QString& to) {
     QFile::copy(sharedFile(QStringLiteral("GasMines.xml")), to + QStringLiteral("/GasMines.xml"));
 }
 
+// The seven pictures a generation run writes into the mod's data/icon folder, without ".png".
+inline const QStringList kIcons{QStringLiteral("icon_airship_artic_star"),
+                                QStringLiteral("icon_airship_hunter_light_star"),
+                                QStringLiteral("icon_airship_hunter_star"),
+                                QStringLiteral("icon_airship_cargo_small_star"),
+                                QStringLiteral("icon_airship_cargo_medium_b_star"),
+                                QStringLiteral("icon_airship_cargo_large_a_star"),
+                                QStringLiteral("icon_gas_buff")};
+
+// Every folder and file of a freshly generated mod, sorted as snapshot() lists them.
+inline QStringList freshModLayout() {
+    QStringList layout{QStringLiteral("data"),
+                       QStringLiteral("data/config"),
+                       QStringLiteral("data/config/export"),
+                       QStringLiteral("data/config/export/main"),
+                       QStringLiteral("data/config/export/main/asset"),
+                       QStringLiteral("data/config/export/main/asset/assets.xml"),
+                       QStringLiteral("data/config/gui"),
+                       QStringLiteral("data/config/gui/texts_german.xml"),
+                       QStringLiteral("data/icon"),
+                       QStringLiteral("modinfo.json")};
+    for (const QString& icon : kIcons) {
+        layout << QStringLiteral("data/icon/") + icon + QStringLiteral(".png");
+    }
+    layout.sort();
+    return layout;
+}
+
 // Relative path → content ("<dir>" for folders) of everything below the folder.
 inline QMap<QString, QByteArray> snapshot(const QString& folder) {
     QMap<QString, QByteArray> files;

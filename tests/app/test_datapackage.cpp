@@ -188,8 +188,7 @@ private Q_SLOTS:
     }
 
     void memberPathRules_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("safe");
+        AddColumns<QString, bool>("name", "safe");
         AddRow("file", "XMLD/Help.xml", true);
         AddRow("folder", "XMLD/[Air Ships] Aerolune Yard/", true);
         AddRow("dots inside a name", "XMLD/a..b.txt", true);
@@ -326,9 +325,7 @@ private Q_SLOTS:
     }
 
     void helpTextsFollowTheHelpTable_data() {
-        QTest::addColumn<QString>("id");
-        QTest::addColumn<QString>("header");
-        QTest::addColumn<QString>("paragraphs");
+        AddColumns<QString, QString, QString>("id", "header", "paragraphs");
         const QList<std::tuple<const char*, const char*, const char*>> rows = {
             {"0", "", ""},
             {"100", "Arktis Gas", "1"},
@@ -404,8 +401,7 @@ private Q_SLOTS:
     }
 
     void fixedDataFiles_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("expected");
+        AddColumns<QString, QString>("file", "expected");
         AddRow("GasMines", "GasMines.xml", QStringLiteral(SKYLATHE_SOURCE_DIR "/tests/shared/GasMines.xml"));
         AddRow("Properties", "Properties.xml", kFixtures + QStringLiteral("expected_Properties.xml"));
     }

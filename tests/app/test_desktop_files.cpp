@@ -42,8 +42,7 @@ Run RunProgram(const QString& program, const QStringList& arguments, const QProc
 } // namespace
 
 void TestDesktopFiles::validators_data() {
-    QTest::addColumn<QString>("tool");
-    QTest::addColumn<QStringList>("arguments");
+    AddColumns<QString, QStringList>("tool", "arguments");
     AddRow("desktop file", "desktop-file-validate",
            QStringList{kDesktopDir + "org.skylathe.Skylathe.desktop"});
     AddRow("AppStream metadata", "appstreamcli",
@@ -61,9 +60,7 @@ void TestDesktopFiles::validators() {
 }
 
 void TestDesktopFiles::informationOptions_data() {
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<QString>("option");
-    QTest::addColumn<QString>("firstLine");
+    AddColumns<QString, QString, QString>("program", "option", "firstLine");
     const QString editor = QStringLiteral(SKYLATHE_BINARY_DIR "/app/Skylathe");
     const QString cli = QStringLiteral(SKYLATHE_BINARY_DIR "/tools/skylathe-cli");
     AddRow("editor --version", editor, "--version", "Skylathe 18.3.7.3");

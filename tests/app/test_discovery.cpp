@@ -72,11 +72,7 @@ void TestDiscovery::discovery_data() {
     QTest::addColumn<QString>("launcher");  // InstallDir of key 2
     QTest::addColumn<QString>("gameAt");    // where the game executable exists ("" = nowhere)
     QTest::addColumn<QString>("browse");    // the browser's answer
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<QString>("game");
-    QTest::addColumn<QString>("mods");
-    QTest::addColumn<int>("browsed");
-    QTest::addColumn<QString>("message");
+    AddColumns<bool, QString, QString, int, QString>("ok", "game", "mods", "browsed", "message");
 
     const QString wrong = GameFolderTexts::startErrorCaption() + "|" + GameFolderTexts::notTheGameFolder();
     AddRow("stored location valid, mods folder gone",

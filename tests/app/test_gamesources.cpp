@@ -50,8 +50,7 @@ QString RunReader(const QString& kind, const QByteArray& input) {
 } // namespace
 
 void TestGameSources::readers_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("input");
+    AddColumns<QString, QString>("kind", "input");
     const QString root = QStringLiteral(SKYLATHE_TEST_DATA "/gamesources");
     for (const QString& kind : QStringList{"registry", "vdf", "lutris"}) {
         const QDir dir(root + "/" + kind);

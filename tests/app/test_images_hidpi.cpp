@@ -40,8 +40,7 @@ class TestImagesHiDpi : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void shownSharp_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("size");
+        AddColumns<QString, int>("name", "size");
         AddRow("help book", "HelpBook", 48);
         AddRow("cost arrow", "BrownArrow", 36);
         AddRow("ship icon", "icon_airship_cargo_large_a", 118);

@@ -161,8 +161,7 @@ void TestLook::displayFontAnswersToTheDesignedFamily() {
 }
 
 void TestLook::labelsDrawInTheDisplayFont_data() {
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("name");
+    AddColumns<QString, QString>("window", "name");
     AddRow("HelpHeaderLabel", "main", "HelpHeaderLabel");
     AddRow("HelpLabel", "main", "HelpLabel");
     AddRow("VelmoraLabel", "main", "VelmoraLabel");

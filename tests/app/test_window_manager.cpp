@@ -75,9 +75,7 @@ void TestWindowManager::initTestCase() {
 }
 
 void TestWindowManager::outerSizes_data() {
-    QTest::addColumn<QSize>("screen");
-    QTest::addColumn<QString>("mainOuter");
-    QTest::addColumn<QString>("scroll");
+    AddColumns<QSize, QString, QString>("screen", "mainOuter", "scroll");
     // An ordinary desktop: the window as designed, outer size included the frame.
     AddRow("1920x1080", QSize(1920, 1080), "1390x716", "none");
     // Laptop screens: the whole window on screen, the layout in a scrollable area.

@@ -68,10 +68,7 @@ private Q_SLOTS:
 
     // The cost rules of step 4, row by row.
     void costItems_data() {
-        QTest::addColumn<QString>("guid");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("ingredient");
-        QTest::addColumn<QString>("amount");
+        AddColumns<QString, int, QString, QString>("guid", "row", "ingredient", "amount");
         AddRow("inherited index 2 gives 1010218", "2000502010", 0, "1010218", "5");
         AddRow("amount 0 clears the product", "2000502010", 1, "0", "0");
         AddRow("product kept", "2000502010", 2, "840", "25");
@@ -105,9 +102,7 @@ private Q_SLOTS:
 
     // Elements the game leaves out get their defaults; present ones keep the game's values.
     void defaults_data() {
-        QTest::addColumn<QString>("guid");
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("expected");
+        AddColumns<QString, QString, QString>("guid", "path", "expected");
         const QString bare = QStringLiteral("2000502010");
         const QString full = QStringLiteral("2000502018");
         const QList<std::tuple<const char*, const char*, const char*>> rows = {
@@ -176,10 +171,7 @@ private Q_SLOTS:
     // Every bad input stops the command with a message naming the file and the fault, and the data
     // folder keeps what it held.
     void badInputsWriteNothing_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("from");
-        QTest::addColumn<QByteArray>("to");
-        QTest::addColumn<QStringList>("messageParts");
+        AddColumns<QString, QByteArray, QByteArray, QStringList>("file", "from", "to", "messageParts");
 
         AddRow("missing AirShip.xml", "AirShip.xml", QByteArray(), QByteArray(),
                QStringList{"AirShip.xml", "fehlt"});

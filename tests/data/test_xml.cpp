@@ -19,8 +19,7 @@ private:
 
 private Q_SLOTS:
     void formatLayouts_data() {
-        QTest::addColumn<QByteArray>("input");
-        QTest::addColumn<QByteArray>("expected");
+        AddColumns<QByteArray, QByteArray>("input", "expected");
 
         AddRow(
             "declaration with encoding and BOM",
@@ -125,8 +124,7 @@ private Q_SLOTS:
     }
 
     void commentSafeText_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("safe");
+        AddColumns<QString, QString>("text", "safe");
         const struct {
             const char* row;
             QString text;

@@ -113,9 +113,7 @@ private Q_SLOTS:
     }
 
     void productLookupIsNumeric_data() {
-        QTest::addColumn<QString>("guid");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("icon");
+        AddColumns<QString, QString, QString>("guid", "name", "icon");
         AddRow("plain", "1010196", "Bretter", "icon_wooden_planks");
         AddRow("0 finds 0000000 first", "0", "Baukosten entfernen", "delete");
         AddRow("leading zeros", "00838", "Aluminiumprofile", "icon_aluminium");
@@ -156,12 +154,8 @@ private Q_SLOTS:
     }
 
     void recordValuesInBothLocales_data() {
-        QTest::addColumn<bool>("point");
-        QTest::addColumn<QString>("speed");
-        QTest::addColumn<QString>("cargo");
-        QTest::addColumn<QString>("maxKnots");
-        QTest::addColumn<QString>("minKnots");
-        QTest::addColumn<QString>("orgMaxKnots");
+        AddColumns<bool, QString, QString, QString, QString, QString>("point", "speed", "cargo", "maxKnots",
+                                                                      "minKnots", "orgMaxKnots");
         AddRow("comma", false, "11,7", "0,4", "ca. 30,4 kn.", "ca. 9,4 kn.", "ca. 30,42 kn.");
         AddRow("point", true, "11.7", "0.4", "ca. 30.4 kn.", "ca. 9.4 kn.", "ca. 30.42 kn.");
     }
@@ -188,9 +182,7 @@ private Q_SLOTS:
     }
 
     void knotsFormat_data() {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<int>("decimals");
-        QTest::addColumn<QString>("expected");
+        AddColumns<double, int, QString>("value", "decimals", "expected");
         AddRow("whole", 51.0, 1, "ca. 51 kn.");
         AddRow("rounded to whole", 26.96, 1, "ca. 27 kn.");
         AddRow("zero", 0.0, 1, "ca. 0 kn.");
@@ -308,8 +300,7 @@ private Q_SLOTS:
     }
 
     void savedDecimalsUseThePoint_data() {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("written");
+        AddColumns<QString, QString>("box", "written");
         AddRow("comma", "11,7", "11.7");
         AddRow("point", "11.7", "11.7");
         AddRow("whole", "15", "15");
@@ -339,9 +330,7 @@ private Q_SLOTS:
     }
 
     void failedSaveLeavesTheFile_data() {
-        QTest::addColumn<QString>("guid");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("text");
+        AddColumns<QString, QString, QString>("guid", "box", "text");
         QTest::addColumn<QString>("removeElement"); // from the working file before the save
         QTest::addColumn<QString>("removeFile");
         AddRow("empty crafting time", kKolibri, "CraftingTime", "", "", "");
@@ -444,8 +433,7 @@ private Q_SLOTS:
     }
 
     void fullResetRestoresEverything_data() {
-        QTest::addColumn<QStringList>("present");
-        QTest::addColumn<QStringList>("remaining");
+        AddColumns<QStringList, QStringList>("present", "remaining");
         AddRow("only the switched-off yard", QStringList{"-[Air Ships] Aerolune Yard", "Other Mod"},
                QStringList{"Other Mod"});
         AddRow("all four",

@@ -236,9 +236,7 @@ private Q_SLOTS:
     }
 
     void positionLettersCompareIgnoringAsciiCaseOnly_data() {
-        QTest::addColumn<QString>("a");
-        QTest::addColumn<QString>("b");
-        QTest::addColumn<int>("sign");
+        AddColumns<QString, QString, int>("a", "b", "sign");
         AddRow("b and B", "b", "B", 0);
         AddRow("A before b", "A", "b", -1);
         AddRow("H after g", "H", "g", 1);
@@ -299,10 +297,7 @@ private Q_SLOTS:
     }
 
     void boreasInBothLocales_data() {
-        QTest::addColumn<bool>("point");
-        QTest::addColumn<QString>("speed");
-        QTest::addColumn<QString>("maxKnots");
-        QTest::addColumn<QString>("minKnots");
+        AddColumns<bool, QString, QString, QString>("point", "speed", "maxKnots", "minKnots");
         AddRow("comma", false, "11,7", "ca. 30,4 kn.", "ca. 9,4 kn.");
         AddRow("point", true, "11.7", "ca. 30.4 kn.", "ca. 9.4 kn.");
     }
@@ -544,8 +539,7 @@ private Q_SLOTS:
     // The single-reset question keeps itself and its buttons on the screen for a name of any length and any
     // characters; a name that fits is shown unchanged.
     void singleResetQuestionWithAnyName_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("fits");
+        AddColumns<QString, bool>("name", "fits");
         AddRow("long", QStringLiteral("Kolibri der sehr langen Reise ").repeated(18), false);
         AddRow("one word", QStringLiteral("X").repeated(539), false);
         AddRow("markup", QStringLiteral("<b>Kolibri</b> & Co -- \"Mö\" 'x' <!-- y -->"), true);
@@ -651,8 +645,7 @@ private Q_SLOTS:
 
     // The marker is looked at where it is drawn: visible alone is not enough, it has to show its picture.
     void costMarkersAreDrawn_data() {
-        QTest::addColumn<QString>("edit");
-        QTest::addColumn<QString>("marker");
+        AddColumns<QString, QString>("edit", "marker");
         AddRow("amount Bretter 10 to 11", "amount", "CostDot0");
         AddRow("product for an empty row", "empty row", "CostDot4");
         AddRow("other product for a used row", "used row", "CostDot1");
@@ -891,8 +884,7 @@ private Q_SLOTS:
     }
 
     void badDataIsReported_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("find");
+        AddColumns<QString, QString>("file", "find");
         QTest::addColumn<QString>("replace"); // empty with empty find: the file is removed
         AddRow("missing original file", "AirShipFullOrg.xml", "", "");
         AddRow("missing catalogue", "ProductList.xml", "", "");
@@ -936,8 +928,7 @@ private Q_SLOTS:
     }
 
     void badBoxesStopTheSave_data() {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("typed");
+        AddColumns<QString, QString>("box", "typed");
         AddRow("empty crafting time", "CraftingTime", "");
         AddRow("empty speed", "ForwardSpeed", "");
     }

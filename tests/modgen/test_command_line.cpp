@@ -1,55 +1,23 @@
-// skylathe-cli as a script or a plain shell runs it: no display, no XDG_RUNTIME_DIR, and anything that would
-// start a platform plugin or the font set-up made to fail loudly. Every command still does its work and
-// says nothing on stderr but its own messages.
+// skylathe-cli as a script or a plain shell runs it: every command still does its work and says nothing on
+// stderr but its own messages.
 #include "app/ProgramGeneration.h"
 #include "app/Services.h"
 #include "data/TextFile.h"
+#include "support/CliRun.h"
 #include "support/ModgenFixture.h"
 #include "tests/support/DataRows.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace modgentest;
-
-namespace {
-
-const QString kMod = QStringLiteral("mods/[Air Ships] Aerolune/");
-
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliRun runCli(const QStringList& args) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR", "XDG_SESSION_TYPE"}) {
-        env.remove(QString::fromLatin1(name));
-    }
-    // A GUI application would stop here: this platform plugin does not exist.
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
-    // Fontconfig would complain about its missing configuration.
-    env.insert(QStringLiteral("FONTCONFIG_FILE"), QStringLiteral("/nonexistent/fonts.conf"));
-    QProcess cli;
-    cli.setProcessEnvironment(env);
-    cli.start(QStringLiteral(SKYLATHE_CLI), args);
-    if (!cli.waitForFinished(120000) || cli.exitStatus() != QProcess::NormalExit) {
-        return {};
-    }
-    return {cli.exitCode(), cli.readAllStandardOutput(), cli.readAllStandardError()};
-}
-
-} // namespace
 
 class TestCommandLine : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void format_data() {
-        QTest::addColumn<QByteArray>("input");
-        QTest::addColumn<QByteArray>("formatted");
+        AddColumns<QByteArray, QByteArray>("input", "formatted");
         AddRow("elements", QByteArray("<A><B/></A>"), QByteArray("<A>\r\n\t<B/>\r\n</A>\r\n"));
         AddRow("mine list",
                QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?><GasMines><GasMine GUID=\"1010304\" "

@@ -1,9 +1,9 @@
 // skylathe-cli generate, run as a user would: a separate process, the real process list as the game check.
 #include "app/Services.h"
 #include "data/TextFile.h"
+#include "support/CliRun.h"
 #include "support/ModgenFixture.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -11,26 +11,8 @@ using namespace modgentest;
 
 namespace {
 
-const QString kMod = QStringLiteral("mods/[Air Ships] Aerolune/");
-
-struct CliRun {
-    int exitCode = -1;
-    QString errors;
-};
-
 CliRun runGenerate(const QString& dataFolder, const QString& modFolder) {
-    QProcess cli;
-    // As from a plain shell: no display, no XDG_RUNTIME_DIR.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR", "QT_QPA_PLATFORM"}) {
-        env.remove(QString::fromLatin1(name));
-    }
-    cli.setProcessEnvironment(env);
-    cli.start(QStringLiteral(SKYLATHE_CLI), {QStringLiteral("generate"), dataFolder, modFolder});
-    if (!cli.waitForFinished(120000) || cli.exitStatus() != QProcess::NormalExit) {
-        return {};
-    }
-    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardError())};
+    return runCli({QStringLiteral("generate"), dataFolder, modFolder});
 }
 
 // The generated file equals the reviewed expected file except for the header's time and user lines.
@@ -76,15 +58,16 @@ private Q_SLOTS:
         game.kill();
         game.waitForFinished();
         QCOMPARE(running.exitCode, 3);
-        QVERIFY2(running.errors.contains(QStringLiteral("Velmora läuft gerade")), qPrintable(running.errors));
+        QVERIFY2(QString::fromUtf8(running.err).contains(QStringLiteral("Velmora läuft gerade")),
+                 running.err.constData());
         QCOMPARE(snapshot(data), dataBefore);
         QCOMPARE(snapshot(mods), modsBefore);
 
         // Once the game has ended, the same call writes the whole mod.
         QTRY_VERIFY(!IsGameRunning(QStringLiteral("Velmora.exe")));
         const CliRun ended = runGenerate(data, mods);
-        QVERIFY2(ended.exitCode == 0, qPrintable(ended.errors));
-        QCOMPARE(ended.errors, QString());
+        QVERIFY2(ended.exitCode == 0, ended.err.constData());
+        QCOMPARE(ended.err, QByteArray());
         QCOMPARE(snapshot(dir.filePath(kMod)).keys(), freshModLayout());
         compareAside(dir.filePath(kMod + QStringLiteral("data/config/export/main/asset/assets.xml")),
                      QStringLiteral("fixture_assets_nomine.xml"), {3, 4});

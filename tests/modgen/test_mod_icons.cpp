@@ -99,8 +99,7 @@ private Q_SLOTS:
     // The program carries the pictures as the build rendered them; they are the collection's, byte for byte
     // what rendering them now gives.
     void builtPicturesAreTheCollections_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("icon");
+        AddColumns<QString, bool>("name", "icon");
         for (const QString& name : ModIconNames()) {
             AddRow(qPrintable(name), name, true);
         }

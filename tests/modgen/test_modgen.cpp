@@ -198,9 +198,7 @@ private Q_SLOTS:
     }
 
     void wholeOutputs_data() {
-        QTest::addColumn<QString>("source");
-        QTest::addColumn<QString>("prefix");
-        QTest::addColumn<QStringList>("enabled");
+        AddColumns<QString, QString, QStringList>("source", "prefix", "enabled");
         const QStringList all{QStringLiteral("1010304"), QStringLiteral("1010305"), QStringLiteral("1010307"),
                               QStringLiteral("1010308"), QStringLiteral("101311")};
         const QStringList gold{QStringLiteral("101311")};
@@ -326,8 +324,7 @@ private Q_SLOTS:
     }
 
     void mineStates_data() {
-        QTest::addColumn<QString>("gasMines");
-        QTest::addColumn<QStringList>("enabled");
+        AddColumns<QString, QStringList>("gasMines", "enabled");
         const auto file = [](const char* rows) {
             return QStringLiteral("<GasMines>%1</GasMines>").arg(QLatin1String(rows));
         };
@@ -382,9 +379,7 @@ private Q_SLOTS:
 
     // Broken inputs stop the run before anything is written, with a message naming the file (and record).
     void brokenInputsWriteNothing_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QStringList>("messageParts");
+        AddColumns<QString, QByteArray, QStringList>("file", "content", "messageParts");
         AddRow(
             "record without icon", "AirShipFull.xml",
             QByteArray("<AssetList><Asset><Values><Standard><Name>A</Name><IconFilename>a.png</IconFilename>"
@@ -565,8 +560,7 @@ private Q_SLOTS:
     }
 
     void encodeFileBase64_data() {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("encoded");
+        AddColumns<QByteArray, QString>("content", "encoded");
         AddRow("empty", QByteArray(), "");
         AddRow("one fill", QByteArray("fo"), "Zm8=");
         AddRow("two fills", QByteArray("f"), "Zg==");

@@ -7,6 +7,13 @@
 #include <QTest>
 #include <forward_list>
 
+// A table's columns on one line: AddColumns<QString, int>("message", "lines"). The names are string
+// literals: QTest keeps them as pointers.
+template <typename... Types, std::size_t... Lengths> void AddColumns(const char (&... names)[Lengths]) {
+    static_assert(sizeof...(Types) == sizeof...(Lengths), "one name per column type");
+    (QTest::addColumn<Types>(names), ...);
+}
+
 // One row of a data-driven test, on one line: its name, then its values in the order of the columns.
 template <typename... Values> void AddRow(const char* name, const Values&... values) {
     (QTest::newRow(name) << ... << values);

@@ -25,22 +25,22 @@ const QList<ShipIdentity>& ShipIdentities() {
 }
 
 namespace {
-const ShipIdentity* byBase(const QString& baseGuid) {
+// The ship whose `field` holds `value`.
+const ShipIdentity* findBy(QString ShipIdentity::*field, const QString& value) {
     for (const ShipIdentity& s : ShipIdentities()) {
-        if (s.baseGuid == baseGuid) {
+        if (s.*field == value) {
             return &s;
         }
     }
     return nullptr;
 }
 
+const ShipIdentity* byBase(const QString& baseGuid) {
+    return findBy(&ShipIdentity::baseGuid, baseGuid);
+}
+
 const ShipIdentity* byGuid(const QString& guid) {
-    for (const ShipIdentity& s : ShipIdentities()) {
-        if (s.guid == guid) {
-            return &s;
-        }
-    }
-    return nullptr;
+    return findBy(&ShipIdentity::guid, guid);
 }
 } // namespace
 

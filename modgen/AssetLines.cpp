@@ -113,15 +113,29 @@ void addShips(QStringList& lines, const XmlDocument& workingFile) {
     lines << QStringLiteral("</ModOp>");
 }
 
+// Opens a ModOp that carries a whole asset, through the asset's <Standard> block: `modOp` is the ModOp's
+// opening tag, `standard` what follows the GUID in <Standard>.
+void openAsset(QStringList& lines, const QString& modOp, const QString& assetTemplate, const QString& guid,
+               const QStringList& standard = {}) {
+    lines << modOp << QStringLiteral("<Asset>")
+          << QStringLiteral("<Template>%1</Template>").arg(assetTemplate) << QStringLiteral("<Values>")
+          << QStringLiteral("<Standard>") << QStringLiteral("<GUID>%1</GUID>").arg(guid) << standard
+          << QStringLiteral("</Standard>");
+}
+
+// Closes what openAsset opened.
+void closeAsset(QStringList& lines) {
+    lines << QStringLiteral("</Values>") << QStringLiteral("</Asset>") << QStringLiteral("</ModOp>");
+}
+
 void addUnlockTrigger(QStringList& lines) {
-    lines << QStringLiteral("<!-- Aerolune Trigger -->")
-          << QStringLiteral("<ModOp GUID=\"130216\" Type=\"addNextSibling\">") << QStringLiteral("<Asset>")
-          << QStringLiteral("<Template>Trigger</Template>") << QStringLiteral("<Values>")
-          << QStringLiteral("<Standard>") << QStringLiteral("<GUID>2000502050</GUID>")
-          << QStringLiteral("<Name>UNLOCK Aerolune</Name>")
-          << QStringLiteral("<IconFilename>data/ui/2kimages/main/profiles/resident_tier03.png</IconFilename>")
-          << QStringLiteral("</Standard>") << QStringLiteral("<Trigger>")
-          << QStringLiteral("<TriggerCondition>")
+    lines << QStringLiteral("<!-- Aerolune Trigger -->");
+    openAsset(
+        lines, QStringLiteral("<ModOp GUID=\"130216\" Type=\"addNextSibling\">"), QStringLiteral("Trigger"),
+        QStringLiteral("2000502050"),
+        {QStringLiteral("<Name>UNLOCK Aerolune</Name>"),
+         QStringLiteral("<IconFilename>data/ui/2kimages/main/profiles/resident_tier03.png</IconFilename>")});
+    lines << QStringLiteral("<Trigger>") << QStringLiteral("<TriggerCondition>")
           << QStringLiteral("<Template>ConditionPlayerCounter</Template>") << QStringLiteral("<Values>")
           << QStringLiteral("<Condition/>") << QStringLiteral("<ConditionPlayerCounter>")
           << QStringLiteral("<PlayerCounter>PopulationByLevel</PlayerCounter>")
@@ -144,42 +158,34 @@ void addUnlockTrigger(QStringList& lines) {
           << QStringLiteral("</TriggerActions>") << QStringLiteral("</Trigger>")
           << QStringLiteral("<TriggerSetup>")
           << QStringLiteral("<UsedBySecondParties>0</UsedBySecondParties>")
-          << QStringLiteral("</TriggerSetup>") << QStringLiteral("</Values>") << QStringLiteral("</Asset>")
-          << QStringLiteral("</ModOp>");
+          << QStringLiteral("</TriggerSetup>");
+    closeAsset(lines);
 }
 
 void addTargetPools(QStringList& lines) {
-    lines << QStringLiteral("<!-- Aerolune EffectedTargetPools -->")
-          << QStringLiteral("<ModOp GUID=\"4147\" Type=\"replace\">") << QStringLiteral("<Asset>")
-          << QStringLiteral("<Template>ItemEffectTargetPool</Template>") << QStringLiteral("<Values>")
-          << QStringLiteral("<Standard>") << QStringLiteral("<GUID>4147</GUID>")
-          << QStringLiteral("</Standard>") << QStringLiteral("<ItemEffectTargetPool>")
-          << QStringLiteral("<EffectTargetGUIDs>");
-    addPoolEntries(lines, false);
-    lines << QStringLiteral("</EffectTargetGUIDs>") << QStringLiteral("</ItemEffectTargetPool>")
-          << QStringLiteral("</Values>") << QStringLiteral("</Asset>") << QStringLiteral("</ModOp>");
-
-    lines << QStringLiteral("<ModOp GUID=\"4148\" Type=\"replace\">") << QStringLiteral("<Asset>")
-          << QStringLiteral("<Template>ItemEffectTargetPool</Template>") << QStringLiteral("<Values>")
-          << QStringLiteral("<Standard>") << QStringLiteral("<GUID>4148</GUID>")
-          << QStringLiteral("<Local>Alle bewaffneten Luftschiffe</Local>") << QStringLiteral("</Standard>")
-          << QStringLiteral("<ItemEffectTargetPool>") << QStringLiteral("<EffectTargetGUIDs>");
-    addPoolEntries(lines, true);
-    lines << QStringLiteral("</EffectTargetGUIDs>") << QStringLiteral("</ItemEffectTargetPool>")
-          << QStringLiteral("</Values>") << QStringLiteral("</Asset>") << QStringLiteral("</ModOp>");
+    lines << QStringLiteral("<!-- Aerolune EffectedTargetPools -->");
+    for (const bool armed : {false, true}) {
+        const QString guid = armed ? QStringLiteral("4148") : QStringLiteral("4147");
+        openAsset(lines, QStringLiteral("<ModOp GUID=\"%1\" Type=\"replace\">").arg(guid),
+                  QStringLiteral("ItemEffectTargetPool"), guid,
+                  armed ? QStringList{QStringLiteral("<Local>Alle bewaffneten Luftschiffe</Local>")}
+                        : QStringList{});
+        lines << QStringLiteral("<ItemEffectTargetPool>") << QStringLiteral("<EffectTargetGUIDs>");
+        addPoolEntries(lines, armed);
+        lines << QStringLiteral("</EffectTargetGUIDs>") << QStringLiteral("</ItemEffectTargetPool>");
+        closeAsset(lines);
+    }
 }
 
 void addAllAirshipPool(QStringList& lines) {
-    lines << QStringLiteral("<!-- Aerolune AssetPool -->")
-          << QStringLiteral("<ModOp GUID=\"102180\" Type=\"replace\">") << QStringLiteral("<Asset>")
-          << QStringLiteral("<Template>AssetPool</Template>") << QStringLiteral("<Values>")
-          << QStringLiteral("<Standard>") << QStringLiteral("<GUID>102180</GUID>")
-          << QStringLiteral("<Name>AllAirshipPool</Name>") << QStringLiteral("</Standard>")
-          << QStringLiteral("<AssetPool>") << QStringLiteral("<AssetList>");
+    lines << QStringLiteral("<!-- Aerolune AssetPool -->");
+    openAsset(lines, QStringLiteral("<ModOp GUID=\"102180\" Type=\"replace\">"), QStringLiteral("AssetPool"),
+              QStringLiteral("102180"), {QStringLiteral("<Name>AllAirshipPool</Name>")});
+    lines << QStringLiteral("<AssetPool>") << QStringLiteral("<AssetList>");
     addPoolEntries(lines, false);
     addPoolEntries(lines, true);
-    lines << QStringLiteral("</AssetList>") << QStringLiteral("</AssetPool>") << QStringLiteral("</Values>")
-          << QStringLiteral("</Asset>") << QStringLiteral("</ModOp>");
+    lines << QStringLiteral("</AssetList>") << QStringLiteral("</AssetPool>");
+    closeAsset(lines);
 }
 
 void addTradeRouteRules(QStringList& lines) {
@@ -208,14 +214,13 @@ void addHeliumBuff(QStringList& lines, const XmlDocument& mineFile) {
     if (enabled.isEmpty()) {
         return;
     }
-    lines << QStringLiteral("<!-- Buff Modifikation zur Erzeugung von Helium -->")
-          << QStringLiteral("<ModOp Type=\"addNextSibling\" GUID=\"143508\">") << QStringLiteral("<Asset>")
-          << QStringLiteral("<Template>GuildhouseBuff</Template>") << QStringLiteral("<Values>")
-          << QStringLiteral("<Standard>") << QStringLiteral("<GUID>143565</GUID>")
-          << QStringLiteral("<Name>Helium Additional Product</Name>")
-          << QStringLiteral("<IconFilename>data/icon/icon_gas_buff.png</IconFilename>")
-          << QStringLiteral("</Standard>") << QStringLiteral("<ItemEffect>")
-          << QStringLiteral("<EffectTargets>") << QStringLiteral("<!-- Zielgebäude  -->");
+    lines << QStringLiteral("<!-- Buff Modifikation zur Erzeugung von Helium -->");
+    openAsset(lines, QStringLiteral("<ModOp Type=\"addNextSibling\" GUID=\"143508\">"),
+              QStringLiteral("GuildhouseBuff"), QStringLiteral("143565"),
+              {QStringLiteral("<Name>Helium Additional Product</Name>"),
+               QStringLiteral("<IconFilename>data/icon/icon_gas_buff.png</IconFilename>")});
+    lines << QStringLiteral("<ItemEffect>") << QStringLiteral("<EffectTargets>")
+          << QStringLiteral("<!-- Zielgebäude  -->");
     for (const HeliumMine& mine : enabled) {
         lines << QStringLiteral("<!-- %1 -->").arg(QString::fromUtf8(mine.name)) << QStringLiteral("<Item>")
               << QStringLiteral("<GUID>%1</GUID>").arg(QLatin1String(mine.guid)) << QStringLiteral("</Item>");
@@ -225,8 +230,8 @@ void addHeliumBuff(QStringList& lines, const XmlDocument& mineFile) {
           << QStringLiteral("<Item>") << QStringLiteral("<Product>%1</Product>").arg(kHeliumGuid)
           << QStringLiteral("<AdditionalOutputCycle>3</AdditionalOutputCycle>")
           << QStringLiteral("<Amount>3</Amount>") << QStringLiteral("</Item>")
-          << QStringLiteral("</AdditionalOutput>") << QStringLiteral("</FactoryUpgrade>")
-          << QStringLiteral("</Values>") << QStringLiteral("</Asset>") << QStringLiteral("</ModOp>");
+          << QStringLiteral("</AdditionalOutput>") << QStringLiteral("</FactoryUpgrade>");
+    closeAsset(lines);
     for (const HeliumMine& mine : enabled) {
         lines << QStringLiteral("<ModOp Type=\"merge\" GUID=\"%1\" Path=\"/Values\">")
                      .arg(QLatin1String(mine.guid))

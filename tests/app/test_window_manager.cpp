@@ -104,8 +104,13 @@ void TestWindowManager::outerSizes() {
         const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(candidate);
         if (waitFor(
                 [&] { return QFile::exists(socket) || server.process->state() == QProcess::NotRunning; }) &&
-            server.process->state() == QProcess::Running)
+            server.process->state() == QProcess::Running) {
             display = candidate;
+        } else if (server.process->state() != QProcess::NotRunning) {
+            // It never opened its socket: end it before the next number is tried.
+            server.process->kill();
+            server.process->waitForFinished(5000);
+        }
     }
     QVERIFY2(display != 0, "no X server could be started");
 

@@ -3,6 +3,7 @@
 // keys in the 32-bit view of HKEY_LOCAL_MACHINE, and the named mutex against a second copy.
 // Plain C++ without Qt; scripts/test-windows cross-builds it with mingw-w64 and runs it under Wine.
 #include "app/platform/Platform.h"
+#include "app/platform/ProcessMatch.h"
 #include "app/platform/ProcessWatch.h"
 
 #include <windows.h>
@@ -21,20 +22,6 @@ void Check(bool ok, const std::string& what) {
     if (!ok) {
         ++failures;
     }
-}
-
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
-std::string FileName(const std::string& path) {
-    const auto cut = path.find_last_of("/\\");
-    return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
 std::string OwnPath() {
@@ -94,10 +81,12 @@ int main(int argc, char** argv) {
     }
 
     // Process snapshot: this very program is among the running executables.
-    const std::string own = Lower(FileName(OwnPath()));
+    const std::string own = platform::UpperAscii(platform::FileNamePart(OwnPath()));
     const std::vector<std::string> names = platform::RunningExecutableNames();
     Check(std::any_of(names.begin(), names.end(),
-                      [&](const std::string& name) { return Lower(FileName(name)) == own; }),
+                      [&](const std::string& name) {
+                          return platform::UpperAscii(platform::FileNamePart(name)) == own;
+                      }),
           "the process snapshot holds " + own + " (" + std::to_string(names.size()) + " processes)");
 
     platform::ProcessWatch watch;

@@ -80,31 +80,29 @@ QByteArray ZipWriter::finish() const {
         const quint16 flag = ascii ? 0 : kFlagUtf8;
         const quint16 version = 20;
 
+        // The fields the local header and the central directory share, from "version needed" to the name's
+        // length.
+        const auto putShared = [&](QByteArray& to) {
+            Put16(to, version);
+            Put16(to, flag);
+            Put16(to, e.method);
+            Put16(to, kDosTime);
+            Put16(to, kDosDate);
+            Put32(to, e.crc);
+            Put32(to, quint32(e.data.size()));
+            Put32(to, e.size);
+            Put16(to, quint32(e.name.size()));
+        };
+
         Put32(out, 0x04034b50);
-        Put16(out, version);
-        Put16(out, flag);
-        Put16(out, e.method);
-        Put16(out, kDosTime);
-        Put16(out, kDosDate);
-        Put32(out, e.crc);
-        Put32(out, quint32(e.data.size()));
-        Put32(out, e.size);
-        Put16(out, quint32(e.name.size()));
+        putShared(out);
         Put16(out, 0);
         out.append(e.name);
         out.append(e.data);
 
         Put32(directory, 0x02014b50);
         Put16(directory, (3 << 8) | version); // made by: Unix, so the attributes below are modes
-        Put16(directory, version);
-        Put16(directory, flag);
-        Put16(directory, e.method);
-        Put16(directory, kDosTime);
-        Put16(directory, kDosDate);
-        Put32(directory, e.crc);
-        Put32(directory, quint32(e.data.size()));
-        Put32(directory, e.size);
-        Put16(directory, quint32(e.name.size()));
+        putShared(directory);
         Put16(directory, 0); // extra
         Put16(directory, 0); // comment
         Put16(directory, 0); // disk

@@ -2,6 +2,7 @@
 #include "app/MainFormUnit.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/DataRows.h"
+#include "tests/support/FolderSnapshot.h"
 #include "tests/support/WindowTestMain.h"
 #include "ui/PictureLabel.h"
 #include "ui/ValueBox.h"
@@ -16,17 +17,6 @@
 #include <QStyleOptionSpinBox>
 #include <QTest>
 #include <QTreeWidget>
-
-static QMap<QString, QByteArray> snapshot(const QString& folder) {
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        QFile file(it.next());
-        if (file.open(QIODevice::ReadOnly))
-            files.insert(it.filePath(), file.readAll());
-    }
-    return files;
-}
 
 class TestMainForm : public QObject {
     Q_OBJECT

@@ -5,12 +5,12 @@
 #include "data/ValueFields.h"
 #include "data/Xml.h"
 #include "editor/ShipSave.h"
+#include "tests/modgen/support/CliRun.h"
 #include "tests/modgen/support/ModgenFixture.h"
 #include "tests/support/FullDisk.h"
 
 #include <QCoreApplication>
 #include <QDirIterator>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -20,32 +20,9 @@ const QString kFull = QStringLiteral("Auf dem Datenträger ist kein Platz mehr f
 const QString kPackage = QStringLiteral(SKYLATHE_BINARY_DIR "/package/XMLD/");
 const QString kGame = QStringLiteral(SKYLATHE_SOURCE_DIR "/tests/data/preparation/game/");
 
-// Relative path → content of everything below the folder (the filler left out).
-QMap<QString, QByteArray> snapshot(const QString& folder) {
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString name = QDir(folder).relativeFilePath(path);
-        if (name != QLatin1String(".filler")) {
-            files.insert(name, it.fileInfo().isDir() ? QByteArray("<dir>") : ReadFileBytes(path));
-        }
-    }
-    return files;
-}
-
-struct Run {
-    int code = -1;
-    QString errors;
-};
-
-Run cli(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(SKYLATHE_CLI), arguments);
-    process.waitForFinished(120000);
-    return Run{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-               QString::fromUtf8(process.readAllStandardError())};
+// Everything below the folder but the filler.
+QMap<QString, QByteArray> diskSnapshot(const QString& folder) {
+    return ::snapshot(folder, {QStringLiteral(".filler")});
 }
 
 } // namespace
@@ -56,6 +33,16 @@ class TestFullDisk : public QObject {
 private:
     QTemporaryDir m_root;
     QStringList m_mounts;
+
+    // skylathe-cli with `arguments` on a full disk: it fails, names the disk's reason and leaves `folder` as
+    // it was.
+    static void refusedOnAFullDisk(const QString& folder, const QStringList& arguments) {
+        const auto before = diskSnapshot(folder);
+        const modgentest::CliRun run = modgentest::runCli(arguments);
+        QVERIFY(run.exitCode != 0);
+        QVERIFY2(QString::fromUtf8(run.err).contains(kFull), run.err.constData());
+        QCOMPARE(diskSnapshot(folder), before);
+    }
 
     // A fresh folder on its own tiny disk.
     QString disk(const QString& name, qint64 bytes) {
@@ -93,7 +80,7 @@ private Q_SLOTS:
         const QString path = folder + QStringLiteral("/f.txt");
         WriteFileAtomically(path, "alter Inhalt");
         fulldisk::fill(folder);
-        const auto before = snapshot(folder);
+        const auto before = diskSnapshot(folder);
         try {
             WriteFileAtomically(path, QByteArray(20000, 'x'));
             QFAIL("writing on a full disk was reported as success");
@@ -102,7 +89,7 @@ private Q_SLOTS:
             QVERIFY2(e.message().contains(QStringLiteral("Die bisherige Datei ist unverändert.")),
                      qPrintable(e.message()));
         }
-        QCOMPARE(snapshot(folder), before);
+        QCOMPARE(diskSnapshot(folder), before);
     }
 
     void formatCommand() {
@@ -110,18 +97,14 @@ private Q_SLOTS:
         const QString path = folder + QStringLiteral("/f.xml");
         WriteFileAtomically(path, "<A><B>" + QByteArray(3000, 'x') + "</B><C/></A>");
         fulldisk::fill(folder);
-        const auto before = snapshot(folder);
-        const Run run = cli({QStringLiteral("format"), path});
-        QVERIFY(run.code != 0);
-        QVERIFY2(run.errors.contains(kFull), qPrintable(run.errors));
-        QCOMPARE(snapshot(folder), before);
+        refusedOnAFullDisk(folder, {QStringLiteral("format"), path});
     }
 
     void shipSave() {
         const QString data = disk(QStringLiteral("save"), 2 * 1024 * 1024);
         modgentest::copyTree(kPackage, data);
         fulldisk::fill(data);
-        const auto before = snapshot(data);
+        const auto before = diskSnapshot(data);
         ShipEdits edits;
         edits.name = QStringLiteral("Neuer Name");
         edits.description = QStringLiteral("Neue Beschreibung");
@@ -135,7 +118,7 @@ private Q_SLOTS:
         } catch (const SkylatheError& e) {
             QVERIFY2(e.message().contains(kFull), qPrintable(e.message()));
         }
-        QCOMPARE(snapshot(data), before);
+        QCOMPARE(diskSnapshot(data), before);
     }
 
     void mineToggle() {
@@ -143,23 +126,19 @@ private Q_SLOTS:
         WriteFileAtomically(data + QStringLiteral("/GasMines.xml"),
                             ReadFileBytes(kPackage + QStringLiteral("GasMines.xml")));
         fulldisk::fill(data);
-        const auto before = snapshot(data);
+        const auto before = diskSnapshot(data);
         XmlDocument mines = XmlDocument::load(data + QStringLiteral("/GasMines.xml"));
         mines.selectSingle(QStringLiteral("//GasMine[@GUID=\"101311\"]"))
             .setAttributeAt(2, QStringLiteral("true"));
         QVERIFY_THROWS_EXCEPTION(SkylatheError, mines.save(data + QStringLiteral("/GasMines.xml")));
-        QCOMPARE(snapshot(data), before);
+        QCOMPARE(diskSnapshot(data), before);
     }
 
     void makedata() {
         const QString data = disk(QStringLiteral("makedata"), 2 * 1024 * 1024);
         modgentest::copyTree(kPackage, data);
         fulldisk::fill(data);
-        const auto before = snapshot(data);
-        const Run run = cli({QStringLiteral("makedata"), kGame, data});
-        QVERIFY(run.code != 0);
-        QVERIFY2(run.errors.contains(kFull), qPrintable(run.errors));
-        QCOMPARE(snapshot(data), before);
+        refusedOnAFullDisk(data, {QStringLiteral("makedata"), kGame, data});
     }
 
     // Room for the package file but not for all of its members: the data folder is not created at all.
@@ -169,11 +148,7 @@ private Q_SLOTS:
         fulldisk::fill(program);
         fulldisk::makeRoom(program);
         WriteFileAtomically(program + QStringLiteral("/.filler"), QByteArray(256 * 1024 - 160 * 1024, 'f'));
-        const auto before = snapshot(program);
-        const Run run = cli({QStringLiteral("unpack"), program});
-        QVERIFY(run.code != 0);
-        QVERIFY2(run.errors.contains(kFull), qPrintable(run.errors));
-        QCOMPARE(snapshot(program), before);
+        refusedOnAFullDisk(program, {QStringLiteral("unpack"), program});
     }
 
     void generationIntoAFullModsFolder() {
@@ -181,26 +156,22 @@ private Q_SLOTS:
         const QString data = dataDir.filePath(QStringLiteral("XMLD"));
         modgentest::copyTree(kPackage, data);
         const QString mods = disk(QStringLiteral("mods"), 4 * 1024 * 1024);
-        QCOMPARE(cli({QStringLiteral("generate"), data, mods}).code, 0);
+        QCOMPARE(modgentest::runCli({QStringLiteral("generate"), data, mods}).exitCode, 0);
 
         // The next version names the ship differently; the disk is full before it is written.
         const QString working = data + QStringLiteral("/AirShipFull.xml");
         WriteFileAtomically(working, ReadFileBytes(working).replace("<Name>", "<Name>Neu "));
         fulldisk::fill(mods);
-        const auto before = snapshot(mods);
-        const Run run = cli({QStringLiteral("generate"), data, mods});
-        QVERIFY(run.code != 0);
-        QVERIFY2(run.errors.contains(kFull), qPrintable(run.errors));
-        QCOMPARE(snapshot(mods), before);
+        refusedOnAFullDisk(mods, {QStringLiteral("generate"), data, mods});
 
         // With room again the mod is the complete new version.
         fulldisk::makeRoom(mods);
-        QCOMPARE(cli({QStringLiteral("generate"), data, mods}).code, 0);
+        QCOMPARE(modgentest::runCli({QStringLiteral("generate"), data, mods}).exitCode, 0);
         const QByteArray texts =
             ReadFileBytes(mods + QStringLiteral("/[Air Ships] Aerolune/data/config/gui/texts_german.xml"));
         QVERIFY(texts.contains("Neu "));
         QVERIFY(ReadFileBytes(mods + QStringLiteral("/[Air Ships] Aerolune/modinfo.json")).endsWith("}\r\n"));
-        const auto after = snapshot(mods);
+        const auto after = diskSnapshot(mods);
         for (auto it = after.begin(); it != after.end(); ++it) {
             QVERIFY2(!it.key().contains(QLatin1String(".skylathe")), qPrintable(it.key()));
         }
@@ -211,12 +182,8 @@ private Q_SLOTS:
         modgentest::copyTree(kPackage, data);
         QTemporaryDir modsDir;
         fulldisk::fill(data);
-        const auto before = snapshot(data);
-        const Run run = cli({QStringLiteral("generate"), data, modsDir.path()});
-        QVERIFY(run.code != 0);
-        QVERIFY2(run.errors.contains(kFull), qPrintable(run.errors));
-        QCOMPARE(snapshot(data), before);
-        QCOMPARE(snapshot(modsDir.path()), (QMap<QString, QByteArray>()));
+        refusedOnAFullDisk(data, {QStringLiteral("generate"), data, modsDir.path()});
+        QCOMPARE(diskSnapshot(modsDir.path()), (QMap<QString, QByteArray>()));
     }
 };
 

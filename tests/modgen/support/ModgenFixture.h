@@ -2,6 +2,7 @@
 
 #include "data/TextFile.h"
 #include "data/Xml.h"
+#include "tests/support/FolderSnapshot.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -72,19 +73,6 @@ inline QStringList freshModLayout() {
     }
     layout.sort();
     return layout;
-}
-
-// Relative path → content ("<dir>" for folders) of everything below the folder.
-inline QMap<QString, QByteArray> snapshot(const QString& folder) {
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(QDir(folder).relativeFilePath(path),
-                     it.fileInfo().isDir() ? QByteArray("<dir>") : ReadFileBytes(path));
-    }
-    return files;
 }
 
 // Sets the text at attribute position 2 of the mine rows named in the map.

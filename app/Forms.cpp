@@ -45,10 +45,13 @@ void CreateDialogWindows() {
     // The dialogs belong to the main window: they are centred over it and go with it.
     MessageForm = new TMessageForm(MainForm);
     ProductForm = new TProductForm(MainForm);
-    // The picker's tiles come from the unpacked catalogue.
+    // The picker's tiles come from the unpacked catalogue, as the main window read it moments ago for the
+    // shown ship; read again only when that failed.
     ErrorBoundary::run([] {
+        const QString path = AppFolders().DataFolder + DataFile::Products;
+        const XmlDocument& shown = MainForm->productCatalogue();
         ProductForm->FormCreate(
-            PickerProducts(XmlDocument::load(AppFolders().DataFolder + DataFile::Products)));
+            PickerProducts(shown.hasRoot() && shown.path() == path ? shown : XmlDocument::load(path)));
     });
     OrgDataForm = new TOrgDataForm(MainForm);
     GasForm = new TGasForm(MainForm);

@@ -125,7 +125,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(new Ui::TMainFor
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kWindowWidth, kWindowHeight);
     setAttribute(Qt::WA_QuitOnClose, true);
-    setWindowIcon(ApplicationIcon());
+    // The program sets the same icon for the whole application before; drawing it again would cost start-up.
+    setWindowIcon(QGuiApplication::windowIcon().isNull() ? ApplicationIcon() : QGuiApplication::windowIcon());
 
     QPalette parchment = palette();
     parchment.setColor(QPalette::Window, QColor(236, 210, 164));

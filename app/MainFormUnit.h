@@ -45,6 +45,8 @@ public:
     // Picture names of the list's lines in filter order; a line's image index (item data of column 0,
     // Qt::UserRole) points into it. An icon used by two ships has two entries.
     const QStringList& shipImages() const { return ShipImages; }
+    // The product catalogue as read for the shown ship (without root when that failed).
+    const XmlDocument& productCatalogue() const { return ProductDocument; }
 
     // Test hooks: the folder start-up treats as the program folder (empty: the executable's folder), the
     // check the game watch uses instead of IsGameRunning (empty: IsGameRunning), and the decimal separator

@@ -3,13 +3,52 @@
 #include "app/ImageCollection.h"
 #include "data/Error.h"
 
-QWidget* WindowControls::find(const QString& name) const {
-    // The dialogs a window owns hold controls of the same names.
-    for (QWidget* candidate : m_window->findChildren<QWidget*>(name)) {
-        if (candidate->window() == m_window)
-            return candidate;
+#include <QHash>
+#include <QPair>
+#include <QPointer>
+
+namespace {
+
+// The first control of that name in the window's own tree, in the order findChildren lists them; the
+// dialogs a window owns (windows of their own) hold controls of the same names and are not entered.
+QWidget* FindInWindow(const QWidget* parent, const QString& name) {
+    for (QObject* child : parent->children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (widget == nullptr || widget->isWindow())
+            continue;
+        if (widget->objectName() == name)
+            return widget;
+        if (QWidget* found = FindInWindow(widget, name))
+            return found;
     }
     return nullptr;
+}
+
+// Controls found before, by window and name: the rows of like controls are looked up again and again.
+// An entry counts only while its control lives, still bears the name and still belongs to the window.
+QHash<QPair<const QWidget*, QString>, QPointer<QWidget>>& FoundControls() {
+    static QHash<QPair<const QWidget*, QString>, QPointer<QWidget>> found;
+    return found;
+}
+
+} // namespace
+
+QWidget* WindowControls::find(const QString& name) const {
+    auto& known = FoundControls();
+    const QPair<const QWidget*, QString> key(m_window, name);
+    const auto it = known.constFind(key);
+    if (it != known.constEnd()) {
+        QWidget* control = it->data();
+        if (control != nullptr && control->objectName() == name && control->window() == m_window)
+            return control;
+    }
+    // Inside a control that is no window of its own nothing belongs to the window.
+    QWidget* control = m_window->isWindow() ? FindInWindow(m_window, name) : nullptr;
+    if (control != nullptr)
+        known.insert(key, control);
+    else
+        known.remove(key);
+    return control;
 }
 
 QWidget* WindowControls::widget(const QString& name) const {

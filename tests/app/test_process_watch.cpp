@@ -183,8 +183,7 @@ void TestProcessWatch::endedProcessGoesAtTheNextLook() {
 }
 
 void TestProcessWatch::reusedProcessId_data() {
-    QTest::addColumn<QByteArray>("before");
-    QTest::addColumn<QByteArray>("after");
+    AddColumns<QByteArray, QByteArray>("before", "after");
     AddRow("game ends, another program gets its id", QByteArray("Velmora.exe"), QByteArray("bash"));
     AddRow("another program ends, the game gets its id", QByteArray("bash"), QByteArray("Velmora.exe"));
 }
@@ -251,9 +250,7 @@ void TestProcessWatch::forkCaughtBeforeItsExec() {
 }
 
 void TestProcessWatch::steadyStateReadsFewFiles_data() {
-    QTest::addColumn<int>("others");
-    QTest::addColumn<int>("kernelThreads");
-    QTest::addColumn<bool>("loadavg");
+    AddColumns<int, int, bool>("others", "kernelThreads", "loadavg");
     AddRow("300 processes", 300, 0, true);
     AddRow("1500 processes", 1500, 0, true);
     AddRow("300 processes, no loadavg: a listing at every look", 300, 0, false);
@@ -311,9 +308,7 @@ void TestProcessWatch::otherNameAskedForLater() {
 
 // Each row makes process 4711 odd in some way; the game runs as 4712 beside it whenever `gameBeside` is set.
 void TestProcessWatch::badEntriesAreSkipped_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<bool>("gameBeside");
-    QTest::addColumn<bool>("running");
+    AddColumns<QString, bool, bool>("kind", "gameBeside", "running");
     for (const bool beside : {false, true}) {
         const char* suffix = beside ? ", game beside" : "";
         AddRow(qPrintable(QString("vanished, folder without files%1").arg(suffix)), "empty", beside, beside);

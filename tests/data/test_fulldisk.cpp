@@ -5,8 +5,8 @@
 #include "data/ValueFields.h"
 #include "data/Xml.h"
 #include "editor/ShipSave.h"
-#include "tests/modgen/support/CliRun.h"
 #include "tests/modgen/support/ModgenFixture.h"
+#include "tests/support/CliRun.h"
 #include "tests/support/FullDisk.h"
 
 #include <QCoreApplication>
@@ -38,7 +38,7 @@ private:
     // it was.
     static void refusedOnAFullDisk(const QString& folder, const QStringList& arguments) {
         const auto before = diskSnapshot(folder);
-        const modgentest::CliRun run = modgentest::runCli(arguments);
+        const CliRun run = runCli(arguments);
         QVERIFY(run.exitCode != 0);
         QVERIFY2(QString::fromUtf8(run.err).contains(kFull), run.err.constData());
         QCOMPARE(diskSnapshot(folder), before);
@@ -156,7 +156,7 @@ private Q_SLOTS:
         const QString data = dataDir.filePath(QStringLiteral("XMLD"));
         modgentest::copyTree(kPackage, data);
         const QString mods = disk(QStringLiteral("mods"), 4 * 1024 * 1024);
-        QCOMPARE(modgentest::runCli({QStringLiteral("generate"), data, mods}).exitCode, 0);
+        QCOMPARE(runCli({QStringLiteral("generate"), data, mods}).exitCode, 0);
 
         // The next version names the ship differently; the disk is full before it is written.
         const QString working = data + QStringLiteral("/AirShipFull.xml");
@@ -166,7 +166,7 @@ private Q_SLOTS:
 
         // With room again the mod is the complete new version.
         fulldisk::makeRoom(mods);
-        QCOMPARE(modgentest::runCli({QStringLiteral("generate"), data, mods}).exitCode, 0);
+        QCOMPARE(runCli({QStringLiteral("generate"), data, mods}).exitCode, 0);
         const QByteArray texts =
             ReadFileBytes(mods + QStringLiteral("/[Air Ships] Aerolune/data/config/gui/texts_german.xml"));
         QVERIFY(texts.contains("Neu "));

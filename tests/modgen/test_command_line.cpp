@@ -3,7 +3,7 @@
 #include "app/ProgramGeneration.h"
 #include "app/Services.h"
 #include "data/TextFile.h"
-#include "support/CliRun.h"
+#include "tests/support/CliRun.h"
 #include "support/ModgenFixture.h"
 #include "tests/support/DataRows.h"
 

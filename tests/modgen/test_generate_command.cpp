@@ -1,7 +1,7 @@
 // skylathe-cli generate, run as a user would: a separate process, the real process list as the game check.
 #include "app/Services.h"
 #include "data/TextFile.h"
-#include "support/CliRun.h"
+#include "tests/support/CliRun.h"
 #include "support/ModgenFixture.h"
 
 #include <QTemporaryDir>

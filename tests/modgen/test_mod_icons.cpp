@@ -17,7 +17,6 @@ using namespace modgentest;
 
 namespace {
 
-const QString kMod = QStringLiteral("mods/[Air Ships] Aerolune/");
 
 bool hasVisiblePixel(const QImage& image) {
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);

@@ -21,7 +21,6 @@ using namespace modgentest;
 
 namespace {
 
-const QString kMod = QStringLiteral("mods/[Air Ships] Aerolune/");
 const QString kAssets = kMod + QStringLiteral("data/config/export/main/asset/assets.xml");
 const QString kTexts = kMod + QStringLiteral("data/config/gui/texts_german.xml");
 const QString kModInfo = kMod + QStringLiteral("modinfo.json");

@@ -14,6 +14,9 @@
 // Small helpers shared by the generation and mine dialog tests.
 namespace modgentest {
 
+// Where a generation run puts the mod, below the mods folder given to it.
+inline const QString kMod = QStringLiteral("mods/[Air Ships] Aerolune/");
+
 inline QString fixtureData() {
     return QStringLiteral(SKYLATHE_TEST_DATA "/fixture/XMLD");
 }

@@ -8,11 +8,6 @@
 #include <QString>
 #include <QStringList>
 
-namespace modgentest {
-
-// Where a generation run puts the mod, below the mods folder given to it.
-inline const QString kMod = QStringLiteral("mods/[Air Ships] Aerolune/");
-
 struct CliRun {
     int exitCode = -1;
     QByteArray out;
@@ -36,5 +31,3 @@ inline CliRun runCli(const QStringList& args) {
     }
     return {cli.exitCode(), cli.readAllStandardOutput(), cli.readAllStandardError()};
 }
-
-} // namespace modgentest

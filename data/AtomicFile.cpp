@@ -374,6 +374,17 @@ void createFolders(const QString& folder, QStringList* created) {
 
 } // namespace
 
+int RenamePath(const QString& from, const QString& to) {
+#ifdef Q_OS_WIN
+    return MoveFileExW(reinterpret_cast<const wchar_t*>(from.utf16()),
+                       reinterpret_cast<const wchar_t*>(to.utf16()), MOVEFILE_WRITE_THROUGH)
+               ? 0
+               : errnoFromWindows(GetLastError());
+#else
+    return ::rename(encoded(from).constData(), encoded(to).constData()) == 0 ? 0 : errno;
+#endif
+}
+
 void WriteFileAtomically(const QString& path, const QByteArray& bytes) {
     StagedFile file(path);
     file.write(bytes.constData(), bytes.size());
@@ -477,12 +488,4 @@ void FileBatch::discard() {
         QDir().rmdir(*it);
     }
     m_createdFolders.clear();
-}
-
-QStringList FileBatch::targets() const {
-    QStringList list;
-    for (const auto& file : m_files) {
-        list.append(file->target());
-    }
-    return list;
 }

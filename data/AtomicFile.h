@@ -19,6 +19,10 @@ void WriteFileAtomically(const QString& path, const QByteArray& bytes);
 // way that could block.
 void CopyFileAtomically(const QString& source, const QString& target);
 
+// Renames a file or folder within one file system, never replacing a folder. 0 on success, else the
+// system's reason as an errno value (for SystemErrorText).
+int RenamePath(const QString& from, const QString& to);
+
 // Creates the folder and every missing folder on the way. Throws SkylatheError naming the folder and the
 // system's reason.
 void CreateFolderPath(const QString& folder);
@@ -50,8 +54,6 @@ public:
     void commit();
     // Removes the temporaries and the folders created by the batch (as far as they are empty).
     void discard();
-
-    QStringList targets() const;
 
 private:
     std::vector<std::unique_ptr<StagedFile>> m_files;

@@ -11,8 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <cerrno>
-#include <cstdio>
 
 namespace {
 
@@ -21,10 +19,6 @@ QString scratchName(const QString& modFolder, const char* role) {
     return modFolder + QStringLiteral("-.skylathe-%1-%2")
                            .arg(QLatin1String(role))
                            .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-}
-
-bool renamePath(const QString& from, const QString& to) {
-    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 }
 
 // The yard mod is copied whole into a scratch folder first and then swapped in, so the installed copy is
@@ -58,16 +52,15 @@ public:
         const QFileInfo installed(m_target);
         if (installed.exists() || installed.isSymLink()) {
             old = scratchName(m_modFolder, "old");
-            if (installed.isSymLink() || !renamePath(m_target, old)) {
+            if (installed.isSymLink() || RenamePath(m_target, old) != 0) {
                 RemoveFolderTree(m_target);
                 old.clear();
             }
         }
         if (!m_staging.isEmpty()) {
-            if (!renamePath(m_staging, m_target)) {
-                const int code = errno;
+            if (const int code = RenamePath(m_staging, m_target)) {
                 if (!old.isEmpty()) {
-                    renamePath(old, m_target);
+                    RenamePath(old, m_target);
                     old.clear();
                 }
                 throw SkylatheError(

@@ -109,6 +109,15 @@ QString Preferred(const QList<Candidate>& candidates) {
     return candidates.isEmpty() ? QString() : candidates.first().folder;
 }
 
+// Takes `folder` as the game folder and its "mods" folder as the mod folder, and makes that folder; one
+// that cannot be made is left to the later writes, which report it.
+void TakeGameFolder(const QString& folder) {
+    Folders& folders = AppFolders();
+    folders.GameFolder = folder;
+    folders.ModFolder = ModFolderOf(folder);
+    QDir().mkpath(folder + kSeparator + QStringLiteral("mods"));
+}
+
 // An installation key names the game folder without being checked; its mods folder is made.
 bool TakeInstallDir(platform::InstallKey key) {
     QList<Candidate> candidates;
@@ -122,11 +131,7 @@ bool TakeInstallDir(platform::InstallKey key) {
     if (folder.isEmpty()) {
         return false;
     }
-    Folders& folders = AppFolders();
-    folders.GameFolder = folder;
-    folders.ModFolder = ModFolderOf(folder);
-    // A folder that cannot be made is left to the later writes, which report it.
-    QDir().mkpath(folder + kSeparator + QStringLiteral("mods"));
+    TakeGameFolder(folder);
     return true;
 }
 
@@ -154,13 +159,6 @@ QString BrowserStartFolder(const QStringList& libraries) {
         }
     }
     return QDir::homePath();
-}
-
-void TakeVerifiedGameFolder(const QString& folder) {
-    Folders& folders = AppFolders();
-    folders.GameFolder = folder;
-    folders.ModFolder = ModFolderOf(folder);
-    QDir().mkpath(folder + kSeparator + QStringLiteral("mods"));
 }
 
 } // namespace
@@ -228,7 +226,7 @@ bool FindGameFolder(GameFolderUi& ui) {
             }
             const QString steamGame = Preferred(SteamGameFolders(libraries));
             if (!steamGame.isEmpty()) {
-                TakeVerifiedGameFolder(steamGame);
+                TakeGameFolder(steamGame);
                 found = true;
             }
         }
@@ -239,7 +237,7 @@ bool FindGameFolder(GameFolderUi& ui) {
                 ui.showStartError(GameFolderTexts::startErrorCaption(), GameFolderTexts::notTheGameFolder());
                 return false;
             }
-            TakeVerifiedGameFolder(chosen);
+            TakeGameFolder(chosen);
         }
     }
 

@@ -71,36 +71,33 @@ int currencyDecimals() {
 } // namespace
 
 void TMainForm::showDecoration() {
-    // size 0: the picture fills the label and is drawn only where the label has none yet.
+    // Each picture fills its label and is drawn only where the label has none yet.
     const struct {
         QLabel* label;
         const char* picture;
-        int size;
     } pictures[] = {
-        {ui->Background, "Background", 0},
-        {ui->YardImage, "Yard", 0},
-        {ui->VelmoraImage, "VelmoraLogo", 0},
-        {ui->Image1, "Image1", 0},
-        {ui->SingleResetImage, "SingleReset", 0},
-        {ui->FullResetImage, "FullReset", 0},
-        {ui->HelpImage, "HelpBook", 0},
-        {ui->ImagePanelNameCost, "BrownList", 0},
-        {ui->ImagePanelNameDetail, "BrownList", 0},
-        {ui->ArmedImage, "Armed", 0},
+        {ui->Background, "Background"},
+        {ui->YardImage, "Yard"},
+        {ui->VelmoraImage, "VelmoraLogo"},
+        {ui->Image1, "Image1"},
+        {ui->SingleResetImage, "SingleReset"},
+        {ui->FullResetImage, "FullReset"},
+        {ui->HelpImage, "HelpBook"},
+        {ui->ImagePanelNameCost, "BrownList"},
+        {ui->ImagePanelNameDetail, "BrownList"},
+        {ui->ArmedImage, "Armed"},
     };
     for (const auto& entry : pictures) {
-        const QString name = QString::fromLatin1(entry.picture);
-        if (entry.size > 0)
-            entry.label->setPixmap(PixmapFromCollection(name, entry.size, entry.size));
-        else if (entry.label->pixmap().isNull())
-            entry.label->setPixmap(PixmapFromCollection(name, entry.label->width(), entry.label->height()));
+        if (entry.label->pixmap().isNull())
+            entry.label->setPixmap(PixmapFromCollection(QString::fromLatin1(entry.picture),
+                                                        entry.label->width(), entry.label->height()));
     }
     ShowPanelPictures(this);
     // Every change marker, those of the value boxes and those of the seven cost rows, shows one picture.
     QStringList markers;
     for (const ValueField& field : ValueFields())
         markers.append(field.marker);
-    for (int row = 0; row < 7; ++row)
+    for (std::size_t row = 0; row < m_costRows.size(); ++row)
         markers.append(QStringLiteral("CostDot%1").arg(row));
     const WindowControls controls(this);
     for (const QString& marker : markers) {

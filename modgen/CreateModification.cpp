@@ -63,12 +63,9 @@ bool CreateModification(const GenerationContext& context) {
 
     // The preview picture goes into the data folder first; the description file carries it and is placed
     // together with the other files of the mod.
-    const QString activePng = dataFolder + QStringLiteral("Active.png");
-    WriteFileAtomically(activePng, previewPng);
-    QFile::remove(dataFolder + QStringLiteral("ActiveIcon.png"));
     try {
         DeployMod(dataFolder, context.modFolder, icons,
-                  ModInfoBytes(context.version, EncodeFileBase64(activePng)));
+                  PrepareModInfo(dataFolder, context.version, previewPng));
     } catch (const SkylatheError&) {
         QFile::remove(assetFile); // the intermediate file never outlives a run
         throw;

@@ -1,7 +1,7 @@
 #include "modgen/ModInfo.h"
 
-#include "data/TextFile.h"
 #include "data/ModFolders.h"
+#include "data/TextFile.h"
 
 #include <QFile>
 
@@ -74,14 +74,10 @@ QString EncodeFileBase64(const QString& path) {
     return QString::fromLatin1(ReadFileBytes(path).toBase64());
 }
 
-bool WriteModInfo(const QString& dataFolder, const QString& modFolder, const QString& version,
-                  const QByteArray& previewPng) {
+QByteArray PrepareModInfo(const QString& dataFolder, const QString& version, const QByteArray& previewPng) {
     const QString activePng = dataFolder + QStringLiteral("Active.png");
     WriteFileAtomically(activePng, previewPng);
-    const QString imageBase64 = EncodeFileBase64(activePng);
     // A leftover of older versions; its absence is no error.
     QFile::remove(dataFolder + QStringLiteral("ActiveIcon.png"));
-    WriteTextLines(ModFolderPath(modFolder) + QStringLiteral("modinfo.json"),
-                   ModInfoLines(version, imageBase64));
-    return true;
+    return ModInfoBytes(version, EncodeFileBase64(activePng));
 }

@@ -15,10 +15,9 @@ QStringList ModInfoLines(const QString& version, const QString& imageBase64);
 QByteArray ModInfoBytes(const QString& version, const QString& imageBase64);
 
 // Writes the preview picture (PNG bytes as stored) to dataFolder + "Active.png", removes a leftover
-// dataFolder + "ActiveIcon.png", and writes modFolder + "[Air Ships] Aerolune/modinfo.json" (UTF-8
-// without BOM, CR LF after every line) with the picture encoded from the written file. Returns true.
-bool WriteModInfo(const QString& dataFolder, const QString& modFolder, const QString& version,
-                  const QByteArray& previewPng);
+// dataFolder + "ActiveIcon.png", and returns the whole modinfo.json (as ModInfoBytes) with the picture
+// encoded from the written file.
+QByteArray PrepareModInfo(const QString& dataFolder, const QString& version, const QByteArray& previewPng);
 
 // The whole file as one line of base64 (RFC 4648 alphabet, "=" padding). Throws SkylatheError naming the
 // file when it cannot be read.

@@ -65,6 +65,7 @@ struct ProcessWatch::State {
     std::string cmdlineBuffer;
 
     std::string folderOf(const char* pid) const { return root + "/" + pid; }
+    std::string folderOf(long pid) const { return root + "/" + std::to_string(pid); }
 
     std::string readComm(const std::string& folder) {
         ++filesRead;
@@ -195,7 +196,8 @@ bool ProcessWatch::IsRunning(const std::string& wanted, Clock::time_point now) {
     }
     // Taken before the listing, so that a change during it shows at the next look.
     const TableMark mark = s.readMark();
-    if (!mark.valid || mark != s.mark || now >= s.nextListing || s.look == 0) {
+    // An invalid mark differs from every mark, the unset one of the first look included.
+    if (mark != s.mark || now >= s.nextListing) {
         if (!s.list(now)) {
             return false;
         }
@@ -205,7 +207,7 @@ bool ProcessWatch::IsRunning(const std::string& wanted, Clock::time_point now) {
         // No process has come or gone: only the known ones that are due are read again.
         for (auto& [pid, process] : s.known) {
             if (State::due(process, now)) {
-                s.reread(s.root + "/" + std::to_string(pid), process);
+                s.reread(s.folderOf(pid), process);
                 process.nextRead = now + kRereadInterval;
             }
         }
@@ -217,7 +219,7 @@ bool ProcessWatch::IsRunning(const std::string& wanted, Clock::time_point now) {
             // A game that has ended but whose parent has not yet collected it still has its folder.
             ProcessStat stat;
             ++s.filesRead;
-            if (ReadProcessStat(s.root + "/" + std::to_string(pid), stat) && stat.ended) {
+            if (ReadProcessStat(s.folderOf(pid), stat) && stat.ended) {
                 process.stat.ended = true;
                 process.matches = false;
             } else {
